@@ -1,0 +1,3 @@
+#!/usr/bin/env bash
+# Placeholder: replaced by the Wine test runner.
+exec wine "$@"
