@@ -11,7 +11,7 @@
 namespace mirl {
 
 class CaptureHost {
-public:
+  public:
     virtual ~CaptureHost() = default;
 
     // Line output.

@@ -41,9 +41,8 @@ void ConnectionControl::OnConnect() {
 
 void ConnectionControl::Connect() {
     if (m_state.buffer.Count() > 0) {
-        const int answer =
-            m_host.MessageBox("Opening a new connection, all data will be deleted !",
-                              kLowerCaption, kMbOkCancel | kMbIconExclamation);
+        const int answer = m_host.MessageBox("Opening a new connection, all data will be deleted !",
+                                             kLowerCaption, kMbOkCancel | kMbIconExclamation);
         if (answer != kIdOk) return;
         ClearData();
     }
@@ -57,8 +56,8 @@ void ConnectionControl::Connect() {
     }
     m_state.readerState.store(ReaderStatus::Reading);
     // A reader that cannot be started leaves the capture empty; Disconnect still works.
-    m_reader = m_startThread(
-        [this] { ReaderThreadProc(m_state.buffer, m_state.readerState, m_port); });
+    m_reader =
+        m_startThread([this] { ReaderThreadProc(m_state.buffer, m_state.readerState, m_port); });
     m_host.SetConnectText(kDisconnectText);
     m_state.connected = 1;
     m_host.AddLine(kConnectedLine);

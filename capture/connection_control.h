@@ -30,7 +30,7 @@ inline constexpr CommTimeouts kCaptureTimeouts{0, 0, 100, 0, 0};
 inline constexpr int kLockedControls[] = {1000, 1001, 1002, 1004, 1005, 1009};
 
 class ConnectionControl {
-public:
+  public:
     ConnectionControl(CaptureState& state, SerialPort& port, CaptureHost& host,
                       ThreadStarter startThread = StartStdThread);
     // Stops and joins a reader still running and releases the port, without a word to the
@@ -49,7 +49,7 @@ public:
 
     const std::string& PendingLine() const { return m_lines.PendingLine(); }
 
-private:
+  private:
     void Connect();
     void Disconnect();
     bool OpenAndConfigure(const PortSettings& settings);

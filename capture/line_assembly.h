@@ -11,7 +11,7 @@ namespace mirl {
 using LineOutput = std::function<void(const std::string& line)>;
 
 class LineAssembler {
-public:
+  public:
     // Moves every byte from the move index up to the current count into lines; each line that
     // ends in a line feed goes to `output`, line feed (and any carriage return) included. A zero
     // byte is counted in the buffer but adds nothing to the text. UI thread only.
@@ -21,7 +21,7 @@ public:
     // leaves them, so they lead the first line shown after it.
     const std::string& PendingLine() const { return m_strLine; }
 
-private:
+  private:
     std::string m_strLine;
 };
 

@@ -16,7 +16,7 @@ inline constexpr int kMaxRead = 2000;
 inline constexpr int kMaxCount = kMaxRead + 1;
 
 class ReceiveBuffer {
-public:
+  public:
     // Appends one byte; refuses (false) only when the capacity is exhausted.
     bool StoreByte(std::uint8_t b);
 
@@ -37,7 +37,7 @@ public:
     // count = 0, move index = -1.
     void Clear();
 
-private:
+  private:
     // Appends under m_lock; publishes the byte before the count that covers it.
     bool AppendLocked(std::uint8_t b);
 

@@ -29,7 +29,7 @@ struct CommTimeouts {
 inline constexpr std::uint32_t kPurgeAll = 0x0F;
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     // CreateFileA(devicePath, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL).

@@ -9,7 +9,7 @@ namespace mirl {
 namespace {
 
 class StdWorkerThread final : public WorkerThread {
-public:
+  public:
     explicit StdWorkerThread(std::function<void()> body)
         : m_thread([this, body = std::move(body)] {
               body();
@@ -29,7 +29,7 @@ public:
         if (m_thread.joinable()) m_thread.join();
     }
 
-private:
+  private:
     // Declared before the thread so they exist when its body finishes.
     std::mutex m_lock;
     std::condition_variable m_endedChanged;

@@ -9,7 +9,7 @@
 namespace mirl {
 
 class WorkerThread {
-public:
+  public:
     virtual ~WorkerThread() = default;
     // True once the thread's body has returned; waits at most `timeout` for that.
     virtual bool WaitForEnd(std::chrono::milliseconds timeout) = 0;

@@ -14,10 +14,11 @@
 namespace mirl::test {
 
 class FakeSerialPort final : public SerialPort {
-public:
+  public:
     // How a ReadByte with nothing scripted behaves.
     enum class IdleRead { TimeOut, Fail };
 
+    // Fails while the port is open already: the device is opened for exclusive use.
     bool Open(const std::string& devicePath) override;
     bool IsOpen() const override;
     bool GetCommState(LineState& state) override;
@@ -30,6 +31,7 @@ public:
 
     // Makes the named call ("Open", "GetCommState", ...) fail from now on.
     void FailCall(const std::string& name);
+    void ClearFailures();
     void Feed(const std::string& bytes);
     void SetIdleRead(IdleRead mode, std::chrono::milliseconds timeout);
     // Blocks until every fed byte has been read, or `timeout` passes.
@@ -45,7 +47,7 @@ public:
     // True when a read was in progress or begun while the port was closed.
     bool ReadAfterClose() const;
 
-private:
+  private:
     bool Record(const std::string& name);  // false when that call is set to fail
 
     mutable std::mutex m_lock;

@@ -1,0 +1,386 @@
+// The Connect/Disconnect sequences, the tick, and the commands on the captured data.
+#include "connection_control.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "fake_host.h"
+#include "fake_serial_port.h"
+#include "message_box.h"
+
+namespace mirl {
+namespace {
+
+using namespace std::chrono_literals;
+using test::FakeHost;
+using test::FakeSerialPort;
+using Strings = std::vector<std::string>;
+
+const Strings kLockAll = {"EnableControl 1000 off", "EnableControl 1001 off",
+                          "EnableControl 1002 off", "EnableControl 1004 off",
+                          "EnableControl 1005 off", "EnableControl 1009 off"};
+const Strings kUnlockAll = {"EnableControl 1000 on", "EnableControl 1001 on",
+                            "EnableControl 1002 on", "EnableControl 1004 on",
+                            "EnableControl 1005 on", "EnableControl 1009 on"};
+
+Strings Concat(std::initializer_list<Strings> parts) {
+    Strings all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+class ConnectionControlTest : public ::testing::Test {
+  protected:
+    ConnectionControlTest() { port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 5ms); }
+
+    // Calls made since the last look.
+    Strings NewHostCalls() {
+        Strings fresh(host.calls.begin() + static_cast<long>(m_seenHostCalls), host.calls.end());
+        m_seenHostCalls = host.calls.size();
+        return fresh;
+    }
+    Strings NewPortCalls() {
+        const Strings all = port.Calls();
+        Strings fresh(all.begin() + static_cast<long>(m_seenPortCalls), all.end());
+        m_seenPortCalls = all.size();
+        return fresh;
+    }
+    void ConnectOk() {
+        control.OnConnect();
+        ASSERT_EQ(state.connected, 1);
+        NewHostCalls();
+        NewPortCalls();
+    }
+    void WaitForReaderStop() {
+        for (int i = 0; i < 500 && state.readerState.load() != ReaderStatus::Stop; ++i) {
+            std::this_thread::sleep_for(2ms);
+        }
+        ASSERT_EQ(state.readerState.load(), ReaderStatus::Stop);
+    }
+    void StoreDirectly(const std::string& bytes) {
+        for (const char c : bytes) state.buffer.StoreByte(static_cast<std::uint8_t>(c));
+    }
+    void ExpectIdle() {
+        EXPECT_EQ(state.connected, 0);
+        EXPECT_EQ(state.readerState.load(), ReaderStatus::Idle);
+        EXPECT_EQ(host.connectText, "Connect");
+        EXPECT_FALSE(host.timerRunning);
+        EXPECT_FALSE(port.IsOpen());
+    }
+
+    CaptureState state;
+    FakeSerialPort port;
+    FakeHost host;
+    ConnectionControl control{state, port, host};
+
+  private:
+    std::size_t m_seenHostCalls = 0;
+    std::size_t m_seenPortCalls = 0;
+};
+
+TEST_F(ConnectionControlTest, ConnectOpensConfiguresAndLocksInOrder) {
+    host.settings = {"COM12", 56000, 7, 2, 2};
+    control.OnConnect();
+    EXPECT_EQ(NewHostCalls(),
+              Concat({{"UpdateData TRUE", "ReadPortSettings", "SetConnectText Disconnect",
+                       "AddLine connected.", "SetTimer 1 1000"},
+                      kLockAll}));
+    const Strings portCalls = NewPortCalls();
+    EXPECT_EQ(
+        Strings(portCalls.begin(), portCalls.begin() + 5),
+        (Strings{"Open", "GetCommState", "SetCommState", "GetCommTimeouts", "SetCommTimeouts"}));
+    EXPECT_EQ(port.LastDevicePath(), R"(\\.\COM12)");
+    const LineState line = port.AppliedState();
+    EXPECT_EQ(line.baudRate, 56000u);
+    EXPECT_EQ(line.byteSize, 7);
+    EXPECT_EQ(line.parity, 2);
+    EXPECT_EQ(line.stopBits, 2);
+    const CommTimeouts t = port.AppliedTimeouts();
+    EXPECT_EQ(t.readIntervalTimeout, 0u);
+    EXPECT_EQ(t.readTotalTimeoutMultiplier, 0u);
+    EXPECT_EQ(t.readTotalTimeoutConstant, 100u);
+    EXPECT_EQ(t.writeTotalTimeoutMultiplier, 0u);
+    EXPECT_EQ(t.writeTotalTimeoutConstant, 0u);
+    EXPECT_EQ(state.connected, 1);
+    EXPECT_EQ(state.readerState.load(), ReaderStatus::Reading);
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+TEST_F(ConnectionControlTest, DisconnectStopsPurgesClosesAndShowsTheRest) {
+    ConnectOk();
+    port.Feed("ab");
+    ASSERT_TRUE(port.WaitUntilDrained(2s));
+    std::this_thread::sleep_for(20ms);  // let the reader store the last byte
+    control.OnConnect();
+    EXPECT_EQ(NewHostCalls(),
+              Concat({{"UpdateData TRUE", "KillTimer 1", "SetConnectText Wait...",
+                       "SetConnectText Connect", "AddLine ab\n", "AddLine disconnect."},
+                      kUnlockAll}));
+    const Strings portCalls = NewPortCalls();
+    EXPECT_EQ(Strings(portCalls.end() - 2, portCalls.end()), (Strings{"Purge", "Close"}));
+    EXPECT_EQ(port.LastPurgeFlags(), 0x0Fu);
+    EXPECT_FALSE(port.ReadAfterClose());
+    ExpectIdle();
+    EXPECT_EQ(host.list, (Strings{"connected.", "ab\n", "disconnect."}));
+}
+
+// The reader may sit in a read longer than the stop wait; the purge ends that read, and the
+// port is closed only after the reader has gone.
+TEST_F(ConnectionControlTest, DisconnectNeverClosesUnderAPendingRead) {
+    port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 5s);
+    ConnectOk();
+    std::this_thread::sleep_for(20ms);
+    control.OnConnect();
+    EXPECT_FALSE(port.ReadAfterClose());
+    ExpectIdle();
+    EXPECT_EQ(host.list.back(), "disconnect.");
+}
+
+TEST_F(ConnectionControlTest, EachFailingPlatformCallLeavesTheToolIdleAndRetryable) {
+    for (const char* failing :
+         {"Open", "GetCommState", "SetCommState", "GetCommTimeouts", "SetCommTimeouts"}) {
+        SCOPED_TRACE(failing);
+        CaptureState freshState;
+        FakeSerialPort freshPort;
+        FakeHost freshHost;
+        freshPort.FailCall(failing);
+        {
+            ConnectionControl freshControl(freshState, freshPort, freshHost);
+            freshControl.OnConnect();
+            ASSERT_EQ(freshHost.boxes.size(), 1u);
+            EXPECT_EQ(freshHost.boxes[0].text, "A connection could not put up.");
+            EXPECT_EQ(freshHost.boxes[0].caption, "Error");
+            EXPECT_EQ(freshHost.boxes[0].type, kMbOk | kMbIconExclamation);
+            EXPECT_EQ(freshState.connected, 0);
+            EXPECT_EQ(freshState.readerState.load(), ReaderStatus::Idle);
+            EXPECT_EQ(freshHost.connectText, "Connect");
+            EXPECT_TRUE(freshHost.enabledChanges.empty());
+            EXPECT_TRUE(freshHost.list.empty());
+            EXPECT_FALSE(freshHost.timerRunning);
+            // A port that opened is released again, so a retry is not refused as busy.
+            EXPECT_FALSE(freshPort.IsOpen());
+        }
+        const Strings calls = freshPort.Calls();
+        const auto called = [&](const char* name) {
+            return std::count(calls.begin(), calls.end(), name);
+        };
+        const std::string name = failing;
+        // No state reaches a port whose state could not be read; the time-outs are applied
+        // even when the old ones could not be read.
+        EXPECT_EQ(called("SetCommState"), name == "Open" || name == "GetCommState" ? 0 : 1);
+        EXPECT_EQ(called("SetCommTimeouts"),
+                  name == "GetCommTimeouts" || name == "SetCommTimeouts" ? 1 : 0);
+        EXPECT_EQ(called("Close"), name == "Open" ? 0 : 1);
+    }
+}
+
+TEST_F(ConnectionControlTest, RetryAfterAFailedConfigurationWorksOnTheSamePort) {
+    port.FailCall("SetCommState");
+    control.OnConnect();
+    EXPECT_EQ(state.connected, 0);
+    port.ClearFailures();  // the user picked a rate the device accepts
+    control.OnConnect();   // the device is exclusive: a leaked handle would make this fail
+    EXPECT_EQ(state.connected, 1);
+    EXPECT_EQ(port.OpenCount(), 2);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    control.OnConnect();
+    ExpectIdle();
+}
+
+TEST_F(ConnectionControlTest, ConnectWithNoDataKeepsTheOldListWithoutAsking) {
+    host.list = {"old\n", "disconnect."};
+    control.OnConnect();
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(host.list, (Strings{"old\n", "disconnect.", "connected."}));
+}
+
+TEST_F(ConnectionControlTest, ConfirmCancelOverOldDataChangesNothing) {
+    StoreDirectly("old");
+    host.list = {"old\n"};
+    host.Answer({kIdCancel});
+    control.OnConnect();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Opening a new connection, all data will be deleted !");
+    EXPECT_EQ(host.boxes[0].caption, "mirlTTY");
+    EXPECT_EQ(host.boxes[0].type, kMbOkCancel | kMbIconExclamation);
+    EXPECT_EQ(host.list, Strings{"old\n"});
+    EXPECT_EQ(state.buffer.Count(), 3);
+    EXPECT_TRUE(port.Calls().empty());
+    EXPECT_EQ(state.connected, 0);
+}
+
+TEST_F(ConnectionControlTest, ConfirmOkClearsBeforeOpeningEvenWhenOpeningFails) {
+    StoreDirectly("old");
+    host.list = {"old\n"};
+    port.FailCall("Open");
+    host.Answer({kIdOk});
+    control.OnConnect();
+    const auto reset = std::find(host.calls.begin(), host.calls.end(), "ResetList");
+    const auto settings = std::find(host.calls.begin(), host.calls.end(), "ReadPortSettings");
+    ASSERT_NE(reset, host.calls.end());
+    EXPECT_LT(reset, settings);
+    EXPECT_EQ(state.buffer.Count(), 0);
+    EXPECT_EQ(state.buffer.MoveIndex(), -1);
+    EXPECT_TRUE(host.list.empty());
+    EXPECT_EQ(host.boxes.back().text, "A connection could not put up.");
+}
+
+TEST_F(ConnectionControlTest, LimitEndsTheCaptureAtTheNextTickWithoutWaiting) {
+    ConnectOk();
+    port.Feed(std::string(2500, 'x'));
+    WaitForReaderStop();
+    EXPECT_EQ(state.buffer.Count(), kMaxRead);
+    control.OnTimer();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Reading data stopped early. Maximum data reached.");
+    EXPECT_EQ(host.boxes[0].caption, "MirlTTY");
+    EXPECT_EQ(host.boxes[0].type, kMbOk | kMbIconInformation);
+    const Strings calls = NewHostCalls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetConnectText Wait..."), 0);
+    EXPECT_EQ(host.list, (Strings{"connected.", std::string(2000, 'x') + "\n", "disconnect."}));
+    EXPECT_EQ(state.buffer.Count(), kMaxCount);
+    ExpectIdle();
+
+    control.OnCount();
+    EXPECT_EQ(host.boxes.back().text, "Readed characters: 2001 (max. 2001)");
+    EXPECT_EQ(host.boxes.back().caption, std::nullopt);
+    EXPECT_EQ(host.boxes.back().type, kMbOk);
+}
+
+TEST_F(ConnectionControlTest, TickBelowTheLimitOnlyMovesLines) {
+    ConnectOk();
+    port.Feed("12\r\n34");
+    ASSERT_TRUE(port.WaitUntilDrained(2s));
+    std::this_thread::sleep_for(20ms);
+    control.OnTimer();
+    EXPECT_EQ(NewHostCalls(), (Strings{"AddLine 12\r\n", "AddLine 34\n"}));
+    EXPECT_EQ(state.connected, 1);
+}
+
+TEST_F(ConnectionControlTest, OneUnmovedByteAtDisconnectStaysPending) {
+    ConnectOk();
+    control.OnTimer();  // the move index leaves -1
+    port.Feed("X");
+    ASSERT_TRUE(port.WaitUntilDrained(2s));
+    std::this_thread::sleep_for(20ms);
+    control.OnConnect();
+    EXPECT_EQ(host.list, (Strings{"connected.", "disconnect."}));
+    EXPECT_EQ(control.PendingLine(), "X");
+}
+
+TEST_F(ConnectionControlTest, DeleteAsksAndClearsOnlyOnYes) {
+    StoreDirectly("data");
+    host.list = {"data\n"};
+    host.Answer({kIdNo, kIdCancel});
+    control.OnDelete();
+    control.OnDelete();
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[0].text, "Do you want to delete all data ?");
+    EXPECT_EQ(host.boxes[0].caption, "MirlTTY");
+    EXPECT_EQ(host.boxes[0].type, kMbYesNoCancel | kMbIconStop);
+    EXPECT_EQ(host.list, Strings{"data\n"});
+    EXPECT_EQ(state.buffer.Count(), 4);
+    host.Answer({kIdYes});
+    control.OnDelete();
+    EXPECT_TRUE(host.list.empty());
+    EXPECT_EQ(state.buffer.Count(), 0);
+}
+
+TEST_F(ConnectionControlTest, DeleteDuringACaptureLetsItGoOn) {
+    ConnectOk();
+    control.OnTimer();
+    port.Feed("ab");
+    ASSERT_TRUE(port.WaitUntilDrained(2s));
+    std::this_thread::sleep_for(20ms);
+    control.OnTimer();  // "ab\n" shown
+    port.Feed("c");
+    ASSERT_TRUE(port.WaitUntilDrained(2s));
+    std::this_thread::sleep_for(20ms);
+    control.OnTimer();  // "c" pending
+    host.Answer({kIdYes});
+    control.OnDelete();
+    EXPECT_TRUE(host.list.empty());
+    EXPECT_EQ(state.buffer.Count(), 0);
+    port.Feed("de");
+    ASSERT_TRUE(port.WaitUntilDrained(2s));
+    std::this_thread::sleep_for(20ms);
+    control.OnTimer();
+    EXPECT_EQ(host.list, Strings{"cde\n"});
+    EXPECT_EQ(state.connected, 1);
+}
+
+// A tick that reaches the limit while the Delete box is open runs the whole disconnect.
+TEST_F(ConnectionControlTest, LimitDuringTheDeleteBoxDisconnectsInside) {
+    ConnectOk();
+    port.Feed(std::string(2100, 'y'));
+    WaitForReaderStop();
+    host.DuringNextBox([this] { control.OnTimer(); });
+    host.Answer({kIdOk, kIdYes});  // the inner box closes first
+    control.OnDelete();
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[1].text, "Reading data stopped early. Maximum data reached.");
+    EXPECT_EQ(state.connected, 0);
+    EXPECT_TRUE(host.list.empty());  // then cleared by the Yes
+    EXPECT_EQ(state.buffer.Count(), 0);
+}
+
+TEST_F(ConnectionControlTest, CountMessageShowsTheCountAndTheMaximum) {
+    StoreDirectly("12345");
+    control.OnCount();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Readed characters: 5 (max. 2001)");
+    EXPECT_EQ(host.boxes[0].caption, std::nullopt);
+    EXPECT_EQ(host.boxes[0].type, 0u);
+}
+
+TEST_F(ConnectionControlTest, DisconnectFindingTheReaderIdleOnlyComplains) {
+    ConnectOk();
+    control.OnTimer();
+    state.readerState.store(ReaderStatus::Idle);
+    control.OnConnect();
+    EXPECT_EQ(NewHostCalls(),
+              (Strings{"UpdateData TRUE", "KillTimer 1",
+                       "MessageBox Connection already closed. This message should not be shown!"}));
+    EXPECT_EQ(host.boxes.back().caption, "Error");
+    EXPECT_EQ(host.boxes.back().type, kMbOk | kMbIconExclamation);
+    EXPECT_EQ(state.connected, 1);
+    EXPECT_TRUE(port.IsOpen());
+}
+
+TEST_F(ConnectionControlTest, ReaderThatCannotStartStillConnectsAndDisconnects) {
+    CaptureState freshState;
+    FakeHost freshHost;
+    ConnectionControl noThreads(freshState, port, freshHost,
+                                [](std::function<void()>) { return nullptr; });
+    port.Feed("unread");
+    noThreads.OnConnect();
+    EXPECT_EQ(freshHost.connectText, "Disconnect");
+    EXPECT_EQ(freshHost.list, Strings{"connected."});
+    noThreads.OnTimer();
+    EXPECT_EQ(freshState.buffer.Count(), 0);
+    noThreads.OnConnect();
+    EXPECT_EQ(freshHost.list, (Strings{"connected.", "disconnect."}));
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.ReadCalls(), 0);
+}
+
+TEST_F(ConnectionControlTest, DestroyedDuringACaptureStopsTheReaderQuietly) {
+    CaptureState freshState;
+    FakeHost freshHost;
+    {
+        ConnectionControl closing(freshState, port, freshHost);
+        closing.OnConnect();
+        port.Feed("abc");
+        std::this_thread::sleep_for(20ms);
+        freshHost.calls.clear();
+    }
+    EXPECT_TRUE(freshHost.calls.empty());
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port.ReadAfterClose());
+    EXPECT_EQ(freshState.readerState.load(), ReaderStatus::Idle);
+}
+
+}  // namespace
+}  // namespace mirl

@@ -1,0 +1,62 @@
+// Keeps the capture logic free of Windows headers and the resource ids free of clashes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+TEST(LayeringTest, CaptureHeadersDoNotIncludeWindowsHeaders) {
+    const std::filesystem::path capture = std::filesystem::path(MIRL_SOURCE_DIR) / "capture";
+    int headers = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(capture)) {
+        const auto& path = entry.path();
+        if (path.extension() != ".h") continue;
+        if (path.filename().string().rfind("win32_", 0) == 0) continue;  // the real port
+        ++headers;
+        std::istringstream lines(Lower(ReadFile(path)));
+        for (std::string line; std::getline(lines, line);) {
+            if (line.find("#include") == std::string::npos) continue;
+            for (const char* windowsHeader : {"windows.h", "winbase.h", "afx"}) {
+                EXPECT_EQ(line.find(windowsHeader), std::string::npos) << path << ": " << line;
+            }
+        }
+    }
+    EXPECT_GE(headers, 5);
+}
+
+TEST(LayeringTest, ResourceIdsAreUnique) {
+    std::istringstream lines(
+        ReadFile(std::filesystem::path(MIRL_SOURCE_DIR) / "res" / "resource.h"));
+    std::map<long, std::string> byValue;
+    int ids = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string directive, name, value;
+        if (!(words >> directive >> name >> value) || directive != "#define") continue;
+        if (!std::isdigit(static_cast<unsigned char>(value[0]))) continue;
+        ++ids;
+        const auto [known, inserted] = byValue.emplace(std::stol(value, nullptr, 0), name);
+        EXPECT_TRUE(inserted) << name << " has the value of " << known->second;
+    }
+    EXPECT_GE(ids, 15);
+}
+
+}  // namespace
