@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every tree and runs every test suite:
+# the capture logic natively (plain, ThreadSanitizer, AddressSanitizer + UBSan), the Windows
+# program's tests under Wine, and the end-to-end suite that drives the real mirltty.exe.
+# `scripts/test.sh host` runs only the native trees.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scope="${1:-all}"
+jobs="$(nproc)"
+scripts/install-deps.sh
+
+stage() { printf '\n==== %s\n' "$*"; }
+
+if [ "$scope" = all ]; then
+    stage "windows: build"
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j "$jobs"
+fi
+
+for preset in host host-tsan host-asan; do
+    stage "$preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    if [ "$preset" = host ] && [ "$scope" != all ]; then
+        ctest --preset "$preset" -LE e2e
+    else
+        ctest --preset "$preset"
+    fi
+done
+
+if [ "$scope" = all ]; then
+    stage "windows: tests under Wine"
+    ctest --preset windows
+fi
+stage "all suites passed"

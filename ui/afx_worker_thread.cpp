@@ -1,0 +1,44 @@
+// The capture's worker thread on the class layer's AfxBeginThread.
+#include "afx_worker_thread.h"
+
+#include "afxwin.h"
+
+namespace mirl {
+namespace {
+
+class AfxWorkerThread final : public WorkerThread {
+  public:
+    explicit AfxWorkerThread(std::function<void()> body) : m_body(std::move(body)) {}
+    ~AfxWorkerThread() override { Join(); }
+
+    bool Start() {
+        m_thread =
+            AfxBeginThread(&AfxWorkerThread::Run, this, THREAD_PRIORITY_NORMAL, 0, 0, nullptr);
+        return m_thread != nullptr;
+    }
+    bool WaitForEnd(std::chrono::milliseconds timeout) override {
+        return m_thread->WaitForEnd(static_cast<DWORD>(timeout.count())) != FALSE;
+    }
+    void Join() override {
+        if (m_thread) m_thread->Join();
+    }
+
+  private:
+    static UINT __cdecl Run(LPVOID self) {
+        static_cast<AfxWorkerThread*>(self)->m_body();
+        return 0;
+    }
+
+    std::function<void()> m_body;
+    std::unique_ptr<CWinThread> m_thread;
+};
+
+}  // namespace
+
+std::unique_ptr<WorkerThread> StartAfxThread(std::function<void()> body) {
+    auto worker = std::make_unique<AfxWorkerThread>(std::move(body));
+    if (!worker->Start()) return nullptr;
+    return worker;
+}
+
+}  // namespace mirl

@@ -1,0 +1,205 @@
+// The tool's main window.
+#include "capture_dlg.h"
+
+#include "about_dlg.h"
+#include "afx_worker_thread.h"
+#include "port_settings.h"
+
+namespace {
+
+using Map = mirl::MessageMap<CCaptureDlg>;
+
+// The list scrolls so that the newest line is the fifth from the top.
+constexpr int kLinesAboveNewest = 5;
+
+}  // namespace
+
+const mirl::MessageEntry<CCaptureDlg> CCaptureDlg::kMessageMap[] = {
+    Map::OnSysCommand(&CCaptureDlg::OnSysCommand),
+    Map::OnPaint(&CCaptureDlg::OnPaint),
+    Map::OnQueryDragIcon(&CCaptureDlg::OnQueryDragIcon),
+    Map::OnBnClicked(IDC_CONNECT, &CCaptureDlg::OnConnect),
+    Map::OnBnClicked(IDC_DEFAULT, &CCaptureDlg::OnDefault),
+    // Sent only from outside the program.
+    Map::OnCommand(IDC_FLUSH, &CCaptureDlg::MoveToLines),
+    Map::OnCommand(IDC_COUNT, &CCaptureDlg::OnCount),
+    Map::OnBnClicked(IDC_DELETE, &CCaptureDlg::OnDelete),
+    Map::OnTimer(&CCaptureDlg::OnTimer),
+};
+
+CCaptureDlg::CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent)
+    : CDialog(IDD_MAIN, pParent),
+      m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
+      m_control(capture, port, m_host, mirl::StartAfxThread) {}
+
+BOOL CCaptureDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (mirl::DispatchMessageMap(*this, kMessageMap, message, wParam, lParam, *pResult)) {
+        return TRUE;
+    }
+    return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+void CCaptureDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LIST, m_listOutput);
+    DDX_Control(pDX, IDC_STOPBITS, m_comboStopBits);
+    DDX_Control(pDX, IDC_DATABITS, m_comboDataBits);
+    DDX_Control(pDX, IDC_PARITY, m_comboParity);
+    DDX_Control(pDX, IDC_BAUD, m_comboBaud);
+    DDX_Control(pDX, IDC_CONNECT, m_btnConnect);
+    DDX_CBString(pDX, IDC_PORT, m_strPort);
+}
+
+BOOL CCaptureDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    FillSettingsLists();
+
+    if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    OnDefault();
+    return TRUE;  // the focus goes to the first tab stop, the Connect button
+}
+
+// The items come from the same tables that the settings are mapped with.
+void CCaptureDlg::FillSettingsLists() {
+    CComboBox port;
+    port.Attach(GetDlgItem(IDC_PORT)->GetSafeHwnd());
+    for (const auto& name : mirl::PortItems()) port.AddString(name.c_str());
+    port.Detach();
+    const auto fill = [](CComboBox& combo, const auto& items) {
+        for (const auto& item : items) combo.AddString(std::string(item).c_str());
+    };
+    fill(m_comboBaud, mirl::kBaudItems);
+    fill(m_comboParity, mirl::kParityItems);
+    fill(m_comboDataBits, mirl::kDataBitsItems);
+    fill(m_comboStopBits, mirl::kStopBitsItems);
+}
+
+void CCaptureDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
+void CCaptureDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int cxIcon = GetSystemMetrics(SM_CXICON);
+    const int cyIcon = GetSystemMetrics(SM_CYICON);
+    CRect rect;
+    GetClientRect(&rect);
+    const int x = (rect.Width() - cxIcon + 1) / 2;
+    const int y = (rect.Height() - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CCaptureDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CCaptureDlg::OnConnect() {
+    m_control.OnConnect();
+}
+
+void CCaptureDlg::OnDefault() {
+    m_strPort = mirl::kDefaultPort;
+    m_comboBaud.SetCurSel(mirl::kDefaultBaudIndex);
+    m_comboParity.SetCurSel(mirl::kDefaultParityIndex);
+    m_comboDataBits.SetCurSel(mirl::kDefaultDataBitsIndex);
+    m_comboStopBits.SetCurSel(mirl::kDefaultStopBitsIndex);
+    UpdateData(FALSE);
+}
+
+void CCaptureDlg::MoveToLines() {
+    m_control.MoveToLines();
+}
+
+void CCaptureDlg::OnCount() {
+    m_control.OnCount();
+}
+
+void CCaptureDlg::OnDelete() {
+    m_control.OnDelete();
+}
+
+void CCaptureDlg::OnTimer(UINT_PTR nIDEvent) {
+    CDialog::OnTimer(nIDEvent);
+    m_control.OnTimer();
+}
+
+mirl::PortSettings CCaptureDlg::ReadPortSettings() {
+    return mirl::MakePortSettings(m_strPort.GetString(), GetSelectedText(m_comboBaud).GetString(),
+                                  GetSelectedText(m_comboParity).GetString(),
+                                  GetSelectedText(m_comboDataBits).GetString(),
+                                  GetSelectedText(m_comboStopBits).GetString());
+}
+
+CString CCaptureDlg::GetSelectedText(const CComboBox& combo) const {
+    CString text;
+    const int selected = combo.GetCurSel();
+    if (selected != CB_ERR) combo.GetLBText(selected, text);
+    return text;
+}
+
+void CCaptureDlg::AddLine(const CString& text) {
+    m_listOutput.AddString(text);
+    const int count = m_listOutput.GetCount();
+    m_listOutput.SetTopIndex(count - kLinesAboveNewest < 0 ? 0 : count - kLinesAboveNewest);
+}
+
+void CCaptureDlg::ResetList() {
+    m_listOutput.ResetContent();
+}
+
+void CCaptureDlg::Host::AddLine(const std::string& text) {
+    m_dlg.AddLine(CString(text));
+}
+
+void CCaptureDlg::Host::ResetList() {
+    m_dlg.ResetList();
+}
+
+void CCaptureDlg::Host::SetConnectText(const std::string& text) {
+    m_dlg.m_btnConnect.SetWindowText(text.c_str());
+}
+
+void CCaptureDlg::Host::EnableControl(int controlId, bool enable) {
+    if (CWnd* control = m_dlg.GetDlgItem(controlId)) control->EnableWindow(enable);
+}
+
+int CCaptureDlg::Host::MessageBox(const std::string& text,
+                                  const std::optional<std::string>& caption, std::uint32_t type) {
+    return m_dlg.MessageBox(text.c_str(), caption ? caption->c_str() : nullptr, type);
+}
+
+void CCaptureDlg::Host::SetTimer(unsigned timerId, unsigned periodMs) {
+    m_dlg.SetTimer(timerId, periodMs, nullptr);
+}
+
+void CCaptureDlg::Host::KillTimer(unsigned timerId) {
+    m_dlg.KillTimer(timerId);
+}
+
+void CCaptureDlg::Host::UpdateData(bool saveAndValidate) {
+    m_dlg.UpdateData(saveAndValidate ? TRUE : FALSE);
+}
+
+mirl::PortSettings CCaptureDlg::Host::ReadPortSettings() {
+    return m_dlg.ReadPortSettings();
+}

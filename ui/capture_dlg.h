@@ -1,0 +1,77 @@
+// The tool's main window: the settings lists, Connect/Default/Delete/Exit and the output list.
+#pragma once
+
+#include "afxwin.h"
+#include "capture_host.h"
+#include "connection_control.h"
+#include "resource.h"
+#include "serial_port.h"
+
+class CCaptureDlg : public CDialog {
+  public:
+    // `capture` and `port` are the process-wide objects; they outlive the dialog.
+    CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent = nullptr);
+
+    enum { IDD = IDD_MAIN };
+
+    // Line output: one list item per line, scrolled so that the newest is the fifth from the top.
+    void AddLine(const CString& text);
+    void ResetList();
+
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnConnect();
+    void OnDefault();
+    void MoveToLines();
+    void OnCount();
+    void OnDelete();
+    void OnTimer(UINT_PTR nIDEvent);
+
+    mirl::PortSettings ReadPortSettings();
+    CString GetSelectedText(const CComboBox& combo) const;
+
+    CListBox m_listOutput;
+    CComboBox m_comboStopBits;
+    CComboBox m_comboDataBits;
+    CComboBox m_comboParity;
+    CComboBox m_comboBaud;
+    CButton m_btnConnect;
+    CString m_strPort;
+    HICON m_hIcon;
+
+  private:
+    // The dialog's services as the capture logic asks for them; kept apart from CWnd's own
+    // members of the same names (MessageBox, UpdateData, SetTimer...).
+    class Host final : public mirl::CaptureHost {
+      public:
+        explicit Host(CCaptureDlg& dlg) : m_dlg(dlg) {}
+        void AddLine(const std::string& text) override;
+        void ResetList() override;
+        void SetConnectText(const std::string& text) override;
+        void EnableControl(int controlId, bool enable) override;
+        int MessageBox(const std::string& text, const std::optional<std::string>& caption,
+                       std::uint32_t type) override;
+        void SetTimer(unsigned timerId, unsigned periodMs) override;
+        void KillTimer(unsigned timerId) override;
+        void UpdateData(bool saveAndValidate) override;
+        mirl::PortSettings ReadPortSettings() override;
+
+      private:
+        CCaptureDlg& m_dlg;
+    };
+
+    void FillSettingsLists();
+
+    static const mirl::MessageEntry<CCaptureDlg> kMessageMap[];
+
+    Host m_host{*this};
+    // Holds the pending line of the output; stops a running reader when the dialog goes.
+    mirl::ConnectionControl m_control;
+};
