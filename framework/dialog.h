@@ -1,0 +1,52 @@
+// CDialog: a modal dialog on DialogBoxParamA whose procedure dispatches to the C++ object.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "wnd.h"
+
+class CDialog : public CWnd {
+  public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
+    CDialog();  // for InitModalIndirect
+
+    // Uses an in-memory template instead of a resource. The template must outlive DoModal.
+    BOOL InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
+
+    // Runs the dialog; IDOK, IDCANCEL or what EndDialog was given; -1 if it could not be created.
+    // Without a parent the owner is the application's main window, when that window exists.
+    virtual INT_PTR DoModal();
+
+    // Fills the template's item lists from its initialisation data, then UpdateData(FALSE).
+    // TRUE: the dialog manager sets the focus to the first tab stop.
+    virtual BOOL OnInitDialog();
+
+    void EndDialog(int nResult);
+
+    // IDOK and IDCANCEL commands; also where unhandled commands go on to the application.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+  protected:
+    virtual void OnOK();      // UpdateData(TRUE), then EndDialog(IDOK)
+    virtual void OnCancel();  // EndDialog(IDCANCEL)
+
+    // The dialog manager's own handling of the current message, run now (see Default()).
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND FindOwner() const;
+    LPCSTR TemplateName() const;
+
+    UINT m_nIDTemplate = 0;
+    std::string m_templateName;
+    LPCDLGTEMPLATEA m_lpDialogTemplate = nullptr;
+    CWnd* m_pParentWnd = nullptr;
+    // Set while Default() has DefDlgProcA call back into the procedure for the same message: that
+    // one call must answer FALSE so that the dialog manager does its own handling.
+    bool m_passToDialogManager = false;
+};

@@ -1,0 +1,53 @@
+// AfxBeginThread and CWinThread: a thread running a plain function, owned and joinable.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "unique_handle.h"
+
+using AFX_THREADPROC = UINT(__cdecl*)(LPVOID);
+
+class CWinThread {
+    // Only AfxBeginThread can make one of these, so only it can construct a CWinThread.
+    struct StartKey {
+        explicit StartKey() = default;
+    };
+
+  public:
+    CWinThread(StartKey, AFX_THREADPROC pfnThreadProc, LPVOID pParam);
+    ~CWinThread();  // joins: the function may use objects that die with the owner
+    CWinThread(const CWinThread&) = delete;
+    CWinThread& operator=(const CWinThread&) = delete;
+
+    HANDLE GetThreadHandle() const { return m_hThread.get(); }
+    DWORD m_nThreadID = 0;
+
+    // TRUE once the function has returned; waits at most dwMilliseconds for that.
+    BOOL WaitForEnd(DWORD dwMilliseconds);
+    // Blocks until the function has returned.
+    void Join();
+    // The function's return value, once it has returned.
+    BOOL GetExitCode(DWORD& exitCode) const;
+    DWORD ResumeThread();
+    BOOL SetThreadPriority(int nPriority);
+    int GetThreadPriority() const;
+
+  private:
+    friend std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD,
+                                                      LPSECURITY_ATTRIBUTES);
+    static unsigned __stdcall Start(void* self);
+
+    AFX_THREADPROC m_pfnThreadProc;
+    LPVOID m_pThreadParams;
+    mirl::unique_handle m_hThread;
+    bool m_suspended = false;
+};
+
+// Starts pfnThreadProc(pParam) on a new thread; nullptr if it could not be started. With
+// CREATE_SUSPENDED in dwCreateFlags it waits for ResumeThread.
+std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
+                                           int nPriority = THREAD_PRIORITY_NORMAL,
+                                           UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+                                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);

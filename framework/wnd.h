@@ -1,0 +1,107 @@
+// CWnd: a window handle with the class layer's member functions, data exchange and Default().
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "cmd_target.h"
+#include "cstring.h"
+#include "menu.h"
+
+class CDataExchange;
+
+class CWnd : public CCmdTarget {
+  public:
+    CWnd() = default;
+    explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
+    ~CWnd() override;  // does not destroy the window: wrappers here never own one
+
+    HWND m_hWnd = nullptr;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }  // NOLINT: MFC's implicit view
+    BOOL Attach(HWND hWnd);
+    HWND Detach();
+
+    // A NULL caption means the application's name.
+    int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // TRUE: controls -> members; FALSE: members -> controls. Runs DoDataExchange.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    // The child with this id, or nullptr. The wrapper belongs to this window and stays valid for
+    // the window's life (asking again returns the same object).
+    CWnd* GetDlgItem(int nID) const;
+    int GetDlgCtrlID() const;
+
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    BOOL ShowWindow(int nCmdShow);
+    void SetWindowText(LPCSTR lpszString);
+    void GetWindowText(CString& rString) const;
+    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
+    int GetWindowTextLength() const;
+
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
+    BOOL KillTimer(UINT_PTR nIDEvent);
+    BOOL IsIconic() const;
+    void GetClientRect(LPRECT lpRect) const;
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    // The window's system menu (nullptr if it has none). bRevert TRUE restores the standard menu
+    // and returns nullptr. The CMenu belongs to this window.
+    CMenu* GetSystemMenu(BOOL bRevert);
+
+    // Hands the message being handled to the window's default handling now and returns its result.
+    // The handler may go on afterwards; the default is not run a second time.
+    LRESULT Default();
+
+  protected:
+    // What Default() runs: DefWindowProc here, the dialog manager's default in CDialog.
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Base handlers that derived handlers may call first ("CDialog::OnTimer(nIDEvent)").
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+
+    // The message being handled, kept per window so that Default() knows what to pass on.
+    struct CurrentMessage {
+        UINT message = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+        bool active = false;
+        bool defaulted = false;
+        LRESULT defaultResult = 0;
+    };
+    CurrentMessage m_currentMessage;
+
+    // Sets the current message for the length of one dispatch, restoring the outer one after it
+    // (handlers may send messages to their own window).
+    class MessageScope {
+      public:
+        MessageScope(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam)
+            : m_wnd(wnd), m_outer(wnd.m_currentMessage) {
+            wnd.m_currentMessage = CurrentMessage{message, wParam, lParam, true, false, 0};
+        }
+        ~MessageScope() { m_wnd.m_currentMessage = m_outer; }
+        MessageScope(const MessageScope&) = delete;
+        MessageScope& operator=(const MessageScope&) = delete;
+        const CurrentMessage& current() const { return m_wnd.m_currentMessage; }
+
+      private:
+        CWnd& m_wnd;
+        CurrentMessage m_outer;
+    };
+
+    // Forgets the per-window wrappers once the window is gone.
+    void ReleaseChildWrappers();
+
+  private:
+    mutable std::vector<std::unique_ptr<CWnd>> m_childWrappers;
+    std::unique_ptr<CMenu> m_systemMenu;
+};
