@@ -1,0 +1,300 @@
+// The main dialog from its real template: controls, lists, defaults, locking, system menu and
+// the list's scrolling, driven in process with a scripted serial port behind it.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "afxwin.h"
+#include "capture_dlg.h"
+#include "fake_serial_port.h"
+#include "port_settings.h"
+
+namespace {
+
+constexpr UINT kRunProbe = WM_APP + 1;
+
+// The real dialog, which runs one probe once it is up (focus set, window shown) and then ends.
+class ProbeDlg : public CCaptureDlg {
+  public:
+    using Probe = std::function<void(ProbeDlg&)>;
+    ProbeDlg(mirl::CaptureState& state, mirl::SerialPort& port, Probe probe)
+        : CCaptureDlg(state, port), m_probe(std::move(probe)) {}
+
+    BOOL OnInitDialog() override {
+        const BOOL result = CCaptureDlg::OnInitDialog();
+        PostMessage(kRunProbe);
+        return result;
+    }
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        if (message != kRunProbe) return CCaptureDlg::OnWndMsg(message, wParam, lParam, pResult);
+        m_probe(*this);
+        EndDialog(IDOK);
+        *pResult = 0;
+        return TRUE;
+    }
+
+    HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    void Click(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id)); }
+    void Command(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    std::string Text(int id) const {
+        char text[256] = {};
+        ::GetWindowTextA(Item(id), text, sizeof text);
+        return text;
+    }
+    std::vector<std::string> Items(int id, UINT countMessage, UINT textMessage) const {
+        std::vector<std::string> items;
+        const auto count = static_cast<int>(::SendMessageA(Item(id), countMessage, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[4096] = {};
+            ::SendMessageA(Item(id), textMessage, i, reinterpret_cast<LPARAM>(text));
+            items.emplace_back(text);
+        }
+        return items;
+    }
+    std::vector<std::string> ComboItems(int id) const {
+        return Items(id, CB_GETCOUNT, CB_GETLBTEXT);
+    }
+    std::vector<std::string> ListLines() const { return Items(IDC_LIST, LB_GETCOUNT, LB_GETTEXT); }
+    std::string Selected(int id) const {
+        const auto index = static_cast<int>(::SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
+        if (index < 0) return "<none>";
+        return ComboItems(id)[static_cast<std::size_t>(index)];
+    }
+    void Select(int id, int index) { ::SendMessageA(Item(id), CB_SETCURSEL, index, 0); }
+    bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
+
+    using CCaptureDlg::AddLine;
+
+  private:
+    Probe m_probe;
+};
+
+class CaptureDialogTest : public ::testing::Test {
+  protected:
+    void Run(ProbeDlg::Probe probe) {
+        bool ran = false;
+        ProbeDlg dlg(state, port, [&](ProbeDlg& d) {
+            ran = true;
+            probe(d);
+        });
+        app.m_pMainWnd = &dlg;
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        app.m_pMainWnd = nullptr;
+        EXPECT_TRUE(ran);
+    }
+    void StoreDirectly(const std::string& bytes) {
+        for (const char c : bytes) state.buffer.StoreByte(static_cast<std::uint8_t>(c));
+    }
+
+    CWinApp app{"mirltty"};
+    mirl::CaptureState state;
+    mirl::test::FakeSerialPort port;
+};
+
+std::string ClassOf(HWND hWnd) {
+    char name[64] = {};
+    ::GetClassNameA(hWnd, name, sizeof name);
+    return name;
+}
+
+TEST_F(CaptureDialogTest, ControlsStandInTemplateOrderWithTheirStyles) {
+    Run([](ProbeDlg& dlg) {
+        struct Expected {
+            int id;
+            const char* cls;
+            LONG styles;
+        };
+        // A live combo box hands WS_VSCROLL to its drop-down list, and the dialog manager draws
+        // a list box's WS_BORDER as a client edge: the template itself is checked elsewhere.
+        constexpr LONG kDropList = CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | WS_TABSTOP;
+        const Expected expected[] = {
+            {IDC_CONNECT, "Button", BS_DEFPUSHBUTTON | WS_TABSTOP},
+            {IDCANCEL, "Button", BS_PUSHBUTTON | WS_TABSTOP},
+            {IDC_PORT, "ComboBox", kDropList | CBS_UPPERCASE | WS_GROUP},
+            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
+            {IDC_BAUD, "ComboBox", kDropList | CBS_UPPERCASE | WS_GROUP},
+            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
+            {IDC_PARITY, "ComboBox", kDropList | WS_GROUP},
+            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
+            {IDC_DATABITS, "ComboBox", kDropList | CBS_SORT | CBS_UPPERCASE | WS_GROUP},
+            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
+            {IDC_STOPBITS, "ComboBox", kDropList | CBS_SORT | CBS_UPPERCASE | WS_GROUP},
+            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
+            {IDC_DEFAULT, "Button", BS_PUSHBUTTON | WS_TABSTOP},
+            {IDC_LIST, "ListBox",
+             WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL},
+            {IDC_DELETE, "Button", BS_PUSHBUTTON | WS_TABSTOP},
+        };
+        std::size_t index = 0;
+        for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT), ++index) {
+            ASSERT_LT(index, std::size(expected));
+            const Expected& want = expected[index];
+            SCOPED_TRACE(index);
+            EXPECT_EQ(::GetDlgCtrlID(child) & 0xFFFF, want.id);
+            EXPECT_STRCASEEQ(ClassOf(child).c_str(), want.cls);
+            const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+            EXPECT_EQ(style & want.styles, want.styles) << std::hex << style;
+            EXPECT_TRUE(style & WS_VISIBLE);
+            if (want.id == IDC_PARITY) {
+                EXPECT_FALSE(style & CBS_UPPERCASE);  // its texts keep their mixed case
+            }
+            if (want.id == IDC_LIST) {
+                EXPECT_FALSE(style & (LBS_SORT | LBS_NOTIFY));
+                EXPECT_TRUE((style & WS_BORDER) ||
+                            (::GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
+            }
+        }
+        EXPECT_EQ(index, std::size(expected));
+        const std::vector<std::string> labels = {"Port", "Baud", "Parity", "Data Bits",
+                                                 "Stop Bits"};
+        std::vector<std::string> shown;
+        for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if ((::GetDlgCtrlID(child) & 0xFFFF) != 0xFFFF) continue;
+            char text[64] = {};
+            ::GetWindowTextA(child, text, sizeof text);
+            shown.emplace_back(text);
+        }
+        EXPECT_EQ(shown, labels);
+        EXPECT_EQ(dlg.Text(IDC_CONNECT), "Connect");
+        EXPECT_EQ(dlg.Text(IDCANCEL), "Exit");
+        EXPECT_EQ(dlg.Text(IDC_DEFAULT), "Default");
+        EXPECT_EQ(dlg.Text(IDC_DELETE), "Delete");
+        char caption[64] = {};
+        ::GetWindowTextA(dlg.m_hWnd, caption, sizeof caption);
+        EXPECT_STREQ(caption, "mirlTTY");
+        const LONG style = ::GetWindowLongA(dlg.m_hWnd, GWL_STYLE);
+        EXPECT_TRUE(style & WS_SYSMENU);
+        EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+        EXPECT_TRUE(::GetWindowLongA(dlg.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    });
+}
+
+TEST_F(CaptureDialogTest, ListsHoldTheirItemsAndTheDefaultsAreChosen) {
+    Run([](ProbeDlg& dlg) {
+        EXPECT_EQ(dlg.ComboItems(IDC_PORT), mirl::PortItems());
+        const auto asStrings = [](const auto& items) {
+            return std::vector<std::string>(items.begin(), items.end());
+        };
+        EXPECT_EQ(dlg.ComboItems(IDC_BAUD), asStrings(mirl::kBaudItems));
+        EXPECT_EQ(dlg.ComboItems(IDC_PARITY), asStrings(mirl::kParityItems));
+        EXPECT_EQ(dlg.ComboItems(IDC_DATABITS), asStrings(mirl::kDataBitsItems));
+        EXPECT_EQ(dlg.ComboItems(IDC_STOPBITS), asStrings(mirl::kStopBitsItems));
+        EXPECT_EQ(dlg.Selected(IDC_PORT), "COM1");
+        EXPECT_EQ(::SendMessageA(dlg.Item(IDC_PORT), CB_GETCURSEL, 0, 0), 0);  // not COM10
+        EXPECT_EQ(dlg.Selected(IDC_BAUD), "9600");
+        EXPECT_EQ(dlg.Selected(IDC_PARITY), "None");
+        EXPECT_EQ(dlg.Selected(IDC_DATABITS), "8");
+        EXPECT_EQ(dlg.Selected(IDC_STOPBITS), "1");
+        EXPECT_EQ(::GetFocus(), dlg.Item(IDC_CONNECT));
+        EXPECT_TRUE(dlg.ListLines().empty());
+    });
+}
+
+TEST_F(CaptureDialogTest, DefaultRestoresAllFiveLists) {
+    Run([](ProbeDlg& dlg) {
+        dlg.Select(IDC_PORT, 11);
+        dlg.Select(IDC_BAUD, 0);
+        dlg.Select(IDC_PARITY, 3);
+        dlg.Select(IDC_DATABITS, 0);
+        dlg.Select(IDC_STOPBITS, 2);
+        ASSERT_EQ(dlg.Selected(IDC_PORT), "COM12");
+        dlg.Click(IDC_DEFAULT);
+        EXPECT_EQ(dlg.Selected(IDC_PORT), "COM1");
+        EXPECT_EQ(dlg.Selected(IDC_BAUD), "9600");
+        EXPECT_EQ(dlg.Selected(IDC_PARITY), "None");
+        EXPECT_EQ(dlg.Selected(IDC_DATABITS), "8");
+        EXPECT_EQ(dlg.Selected(IDC_STOPBITS), "1");
+    });
+}
+
+TEST_F(CaptureDialogTest, ChosenSettingsReachThePortAndLockTheControls) {
+    port.SetIdleRead(mirl::test::FakeSerialPort::IdleRead::TimeOut, std::chrono::milliseconds(5));
+    Run([this](ProbeDlg& dlg) {
+        dlg.Select(IDC_PORT, 11);     // COM12
+        dlg.Select(IDC_BAUD, 10);     // 56000
+        dlg.Select(IDC_PARITY, 1);    // Even
+        dlg.Select(IDC_DATABITS, 2);  // 7
+        dlg.Select(IDC_STOPBITS, 2);  // 2
+        dlg.Click(IDC_CONNECT);
+        EXPECT_EQ(port.LastDevicePath(), R"(\\.\COM12)");
+        const mirl::LineState line = port.AppliedState();
+        EXPECT_EQ(line.baudRate, 56000u);
+        EXPECT_EQ(line.parity, 2);
+        EXPECT_EQ(line.byteSize, 7);
+        EXPECT_EQ(line.stopBits, 2);
+        EXPECT_EQ(dlg.Text(IDC_CONNECT), "Disconnect");
+        for (const int id : mirl::kLockedControls) EXPECT_FALSE(dlg.Enabled(id)) << id;
+        EXPECT_TRUE(dlg.Enabled(IDC_DELETE));
+        EXPECT_TRUE(dlg.Enabled(IDCANCEL));
+        EXPECT_TRUE(dlg.Enabled(IDC_CONNECT));
+        EXPECT_EQ(dlg.ListLines(), std::vector<std::string>{"connected."});
+
+        dlg.Click(IDC_CONNECT);
+        EXPECT_EQ(dlg.Text(IDC_CONNECT), "Connect");
+        for (const int id : mirl::kLockedControls) EXPECT_TRUE(dlg.Enabled(id)) << id;
+        EXPECT_EQ(dlg.ListLines(), (std::vector<std::string>{"connected.", "disconnect."}));
+        EXPECT_FALSE(port.IsOpen());
+    });
+}
+
+TEST_F(CaptureDialogTest, TimerAndFlushMoveReceivedBytesIntoTheList) {
+    Run([this](ProbeDlg& dlg) {
+        StoreDirectly("ab\r\ncd");
+        dlg.SendMessage(WM_TIMER, 1, 0);
+        EXPECT_EQ(dlg.ListLines(), (std::vector<std::string>{"ab\r\n", "cd\n"}));
+        StoreDirectly("ef");
+        dlg.Command(IDC_FLUSH);
+        EXPECT_EQ(dlg.ListLines(), (std::vector<std::string>{"ab\r\n", "cd\n", "ef\n"}));
+    });
+}
+
+TEST_F(CaptureDialogTest, AboutItemStandsLastAfterASeparator) {
+    Run([](ProbeDlg& dlg) {
+        HMENU menu = ::GetSystemMenu(dlg.m_hWnd, FALSE);
+        ASSERT_NE(menu, nullptr);
+        const int count = ::GetMenuItemCount(menu);
+        ASSERT_GE(count, 2);
+        EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+        wchar_t text[64] = {};
+        ::GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, L"Inf&o \u00fcber mirlTTY...");
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        ASSERT_TRUE(::GetMenuItemInfoA(menu, count - 2, TRUE, &info));
+        EXPECT_TRUE(info.fType & MFT_SEPARATOR);
+    });
+}
+
+TEST_F(CaptureDialogTest, IconsAreSetAndDragIconIsTheApplicationIcon) {
+    Run([](ProbeDlg& dlg) {
+        const auto big = dlg.SendMessage(WM_GETICON, ICON_BIG, 0);
+        EXPECT_NE(big, 0);
+        EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_SMALL, 0), big);
+        EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON, 0, 0), big);
+    });
+}
+
+// The newest line is the fifth from the top once there are five or more; a list taller than
+// that cannot show it, so the list is made three rows high first.
+TEST_F(CaptureDialogTest, ListScrollsSoTheNewestLineIsFifthFromTheTop) {
+    Run([](ProbeDlg& dlg) {
+        HWND list = dlg.Item(IDC_LIST);
+        const auto rowHeight = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        RECT frame{};
+        ::GetWindowRect(list, &frame);
+        ::SetWindowPos(list, nullptr, 0, 0, frame.right - frame.left, rowHeight * 3 + 4,
+                       SWP_NOMOVE | SWP_NOZORDER);
+        for (int n = 1; n <= 8; ++n) {
+            dlg.AddLine(CString(std::to_string(n).c_str()));
+            const auto top = static_cast<int>(::SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+            EXPECT_EQ(top, n <= 5 ? 0 : n - 5) << "after line " << n;
+        }
+    });
+}
+
+}  // namespace
