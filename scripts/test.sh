@@ -29,6 +29,9 @@ for preset in host host-tsan host-asan; do
     fi
 done
 
+stage "fuzzing the line assembly against its reference model"
+tests/fuzz/run.sh "${MIRL_FUZZ_SECONDS:-60}"
+
 if [ "$scope" = all ]; then
     stage "windows: tests under Wine"
     ctest --preset windows
