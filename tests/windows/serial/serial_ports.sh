@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Creates (start) or removes (stop) the COM ports the Win32 serial-port test runs on: a socat
+# pseudo-terminal pair as reader and writer, a port bound to /dev/null, and a port with no device.
+#
+#   serial_ports.sh start|stop STATE_DIR READER WRITER NULL MISSING    (COM numbers, e.g. 20)
+#
+# The links go into the build tree's prefix (scripts/wine-env.sh). Wine's device manager rewrites
+# dosdevices/comN when a Wine server starts, so they are made once the persistent server is up.
+set -euo pipefail
+
+action=${1:?start or stop}
+state=${2:?state directory}
+reader=${3:?} writer=${4:?} null=${5:?} missing=${6:?}
+
+mkdir -p "$state"
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The prefix is the one of the build tree that holds the state directory.
+# shellcheck source=../../../scripts/wine-env.sh
+source "$here/../../../scripts/wine-env.sh" "$state"
+devices=$WINEPREFIX/dosdevices
+
+stop() {
+    if [[ -f $state/socat.pid ]]; then
+        kill "$(cat "$state/socat.pid")" 2>/dev/null || true
+        rm -f "$state/socat.pid"
+    fi
+    for n in "$reader" "$writer" "$null" "$missing"; do
+        rm -f "$devices/com$n"
+    done
+    rm -f "$state/a" "$state/b"
+}
+
+start() {
+    stop
+    mirl_wine_prefix_ready
+    # Detached and with its own output file, so that CTest does not wait on the pair.
+    setsid socat -d -d "pty,raw,echo=0,link=$state/a" "pty,raw,echo=0,link=$state/b" \
+        </dev/null >"$state/socat.log" 2>&1 &
+    echo $! >"$state/socat.pid"
+    for _ in $(seq 50); do
+        [[ -e $state/a && -e $state/b ]] && break
+        sleep 0.1
+    done
+    [[ -e $state/a && -e $state/b ]] || { cat "$state/socat.log" >&2; stop; exit 1; }
+    mkdir -p "$devices"
+    ln -sfn "$(readlink -f "$state/a")" "$devices/com$reader"
+    ln -sfn "$(readlink -f "$state/b")" "$devices/com$writer"
+    ln -sfn /dev/null "$devices/com$null"
+    rm -f "$devices/com$missing"
+    ls -l "$devices"
+}
+
+case $action in
+    start) start ;;
+    stop) stop ;;
+    *) echo "usage: $0 start|stop STATE_DIR READER WRITER NULL MISSING" >&2; exit 2 ;;
+esac
