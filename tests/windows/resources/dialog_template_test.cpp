@@ -1,0 +1,188 @@
+// Both dialog templates, control by control, as the resource script compiled them.
+#include "dialog_template.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "resource.h"
+
+namespace mirl::test {
+namespace {
+
+const LANGID kGerman = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+constexpr int kNoId = -1;
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kLabel = kChild | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP;
+constexpr DWORD kUpperList = kChild | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_UPPERCASE |
+                             WS_VSCROLL | WS_GROUP | WS_TABSTOP;
+constexpr DWORD kSortedList =
+    kChild | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_SORT | CBS_UPPERCASE | WS_GROUP | WS_TABSTOP;
+constexpr DWORD kPush = kChild | BS_PUSHBUTTON | WS_TABSTOP;
+
+struct Expected {
+    int id;
+    const wchar_t* className;
+    const wchar_t* text;
+    short x, y, cx, cy;
+    DWORD style;
+};
+
+const std::vector<Expected> kMainControls = {
+    {IDC_CONNECT, L"Button", L"Connect", 7, 128, 50, 14, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {IDCANCEL, L"Button", L"Exit", 223, 130, 50, 14, kPush},
+    {IDC_PORT, L"ComboBox", L"", 7, 18, 50, 56, kUpperList},
+    {kNoId, L"Static", L"Port", 7, 7, 45, 11, kLabel},
+    {IDC_BAUD, L"ComboBox", L"", 61, 18, 50, 56, kUpperList},
+    {kNoId, L"Static", L"Baud", 61, 7, 45, 11, kLabel},
+    {IDC_PARITY, L"ComboBox", L"", 115, 18, 49, 56,
+     kChild | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | WS_GROUP | WS_TABSTOP},
+    {kNoId, L"Static", L"Parity", 115, 7, 45, 11, kLabel},
+    {IDC_DATABITS, L"ComboBox", L"", 169, 18, 48, 56, kSortedList},
+    {kNoId, L"Static", L"Data Bits", 169, 7, 45, 11, kLabel},
+    {IDC_STOPBITS, L"ComboBox", L"", 223, 18, 50, 56, kSortedList},
+    {kNoId, L"Static", L"Stop Bits", 224, 7, 45, 11, kLabel},
+    {IDC_DEFAULT, L"Button", L"Default", 7, 37, 50, 14, kPush},
+    {IDC_LIST, L"ListBox", L"", 7, 55, 266, 67,
+     kChild | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT |
+         LBS_DISABLENOSCROLL},
+    {IDC_DELETE, L"Button", L"Delete", 63, 128, 50, 14, kPush},
+};
+
+const std::vector<Expected> kAboutControls = {
+    {kNoId, L"Static", nullptr /* the icon */, 11, 17, 20, 20, kChild | SS_ICON},
+    {kNoId, L"Static", L"mirlTTY Version 1.0", 40, 10, 119, 8,
+     kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP},
+    {kNoId, L"Static", L"Zeichnet Text von einer seriellen Schnittstelle auf", 40, 25, 119, 8,
+     kChild | SS_LEFT | WS_GROUP},
+    {IDOK, L"Button", L"OK", 178, 7, 50, 14, kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP},
+};
+
+void ExpectControls(const DialogTemplate& dlg, const std::vector<Expected>& expected) {
+    ASSERT_EQ(dlg.items.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const DialogItem& item = dlg.items[i];
+        const Expected& want = expected[i];
+        SCOPED_TRACE("control " + std::to_string(i));
+        EXPECT_EQ(item.id, want.id);
+        EXPECT_EQ(::lstrcmpiW(item.className.c_str(), want.className), 0) << "class";
+        if (want.text != nullptr) {
+            EXPECT_FALSE(item.title.ordinal.has_value());
+            EXPECT_EQ(item.title.text, want.text);
+        }
+        EXPECT_EQ(item.x, want.x);
+        EXPECT_EQ(item.y, want.y);
+        EXPECT_EQ(item.cx, want.cx);
+        EXPECT_EQ(item.cy, want.cy);
+        EXPECT_EQ(item.style, want.style)
+            << std::hex << "got 0x" << item.style << " want 0x" << want.style;
+        EXPECT_EQ(item.exStyle, 0u);
+    }
+}
+
+TEST(DialogTemplateTest, MainDialogIsExtendedWithItsFrame) {
+    const auto dlg = LoadDialogTemplate(IDD_MAIN, kGerman);
+    ASSERT_TRUE(dlg.has_value());
+    EXPECT_EQ(dlg->caption, L"mirlTTY");
+    EXPECT_EQ(dlg->style,
+              DWORD{DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU});
+    EXPECT_EQ(dlg->exStyle, DWORD{WS_EX_APPWINDOW});
+    EXPECT_EQ(dlg->x, 0);
+    EXPECT_EQ(dlg->y, 0);
+    EXPECT_EQ(dlg->cx, 280);
+    EXPECT_EQ(dlg->cy, 158);
+    EXPECT_EQ(dlg->pointSize, 8);
+    EXPECT_EQ(dlg->typeface, L"MS Sans Serif");
+    EXPECT_FALSE(dlg->menu.ordinal.has_value());
+    EXPECT_TRUE(dlg->menu.text.empty());
+    EXPECT_FALSE(dlg->windowClass.ordinal.has_value());
+    EXPECT_TRUE(dlg->windowClass.text.empty());
+}
+
+TEST(DialogTemplateTest, MainDialogControlsInTemplateOrder) {
+    const auto dlg = LoadDialogTemplate(IDD_MAIN, kGerman);
+    ASSERT_TRUE(dlg.has_value());
+    ExpectControls(*dlg, kMainControls);
+}
+
+TEST(DialogTemplateTest, AboutBoxFrame) {
+    const auto dlg = LoadDialogTemplate(IDD_ABOUTBOX, kGerman);
+    ASSERT_TRUE(dlg.has_value());
+    EXPECT_EQ(dlg->caption, L"Info \u00fcber mirlTTY");
+    EXPECT_EQ(dlg->style, DWORD{DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU});
+    EXPECT_EQ(dlg->exStyle, 0u);
+    EXPECT_EQ(dlg->cx, 235);
+    EXPECT_EQ(dlg->cy, 55);
+    EXPECT_EQ(dlg->pointSize, 8);
+    EXPECT_EQ(dlg->typeface, L"MS Sans Serif");
+}
+
+TEST(DialogTemplateTest, AboutBoxControls) {
+    const auto dlg = LoadDialogTemplate(IDD_ABOUTBOX, kGerman);
+    ASSERT_TRUE(dlg.has_value());
+    ExpectControls(*dlg, kAboutControls);
+    ASSERT_FALSE(dlg->items.empty());
+    // The icon static names the icon resource by number.
+    ASSERT_TRUE(dlg->items[0].title.ordinal.has_value());
+    EXPECT_EQ(*dlg->items[0].title.ordinal, IDR_MAINFRAME);
+}
+
+// The dialog manager builds real windows from both templates: every control gets its id and
+// class, and the icon static shows an icon.
+class DialogCreationTest : public ::testing::Test {
+  protected:
+    static INT_PTR CALLBACK Procedure(HWND, UINT message, WPARAM, LPARAM) {
+        return message == WM_INITDIALOG ? TRUE : FALSE;
+    }
+    static HWND Create(int id) {
+        return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr,
+                                    Procedure, 0);
+    }
+    static std::vector<HWND> Children(HWND dialog) {
+        std::vector<HWND> children;
+        for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        return children;
+    }
+    static void ExpectWindows(HWND dialog, const std::vector<Expected>& expected) {
+        const std::vector<HWND> children = Children(dialog);
+        ASSERT_EQ(children.size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            SCOPED_TRACE("control " + std::to_string(i));
+            wchar_t name[64] = {};
+            ::GetClassNameW(children[i], name, 64);
+            EXPECT_EQ(::lstrcmpiW(name, expected[i].className), 0);
+            EXPECT_EQ(static_cast<int>(static_cast<short>(::GetDlgCtrlID(children[i]))),
+                      expected[i].id);
+        }
+    }
+};
+
+TEST_F(DialogCreationTest, MainDialogCreates) {
+    const HWND dialog = Create(IDD_MAIN);
+    ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(dialog, caption, 64);
+    EXPECT_STREQ(caption, L"mirlTTY");
+    ExpectWindows(dialog, kMainControls);
+    ::DestroyWindow(dialog);
+}
+
+TEST_F(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
+    const HWND dialog = Create(IDD_ABOUTBOX);
+    ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(dialog, caption, 64);
+    EXPECT_STREQ(caption, L"Info \u00fcber mirlTTY");
+    ExpectWindows(dialog, kAboutControls);
+    const std::vector<HWND> children = Children(dialog);
+    ASSERT_FALSE(children.empty());
+    EXPECT_NE(::SendMessageW(children[0], STM_GETICON, 0, 0), 0);
+    ::DestroyWindow(dialog);
+}
+
+}  // namespace
+}  // namespace mirl::test
