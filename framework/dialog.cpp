@@ -78,9 +78,11 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
         *pResult = 0;
         return TRUE;
     }
-    // Commands nobody in the dialog handles go on to the application (ID_HELP, for one).
-    if (CWinApp* app = AfxGetApp()) return app->OnWndMsg(message, wParam, lParam, pResult);
-    return FALSE;
+    // Commands (not control notifications) nobody in the dialog handles go on to the
+    // application: ID_HELP, for one.
+    CWinApp* app = AfxGetApp();
+    if (lParam != 0 || app == nullptr) return FALSE;
+    return app->OnWndMsg(message, wParam, lParam, pResult);
 }
 
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

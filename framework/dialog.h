@@ -26,7 +26,7 @@ class CDialog : public CWnd {
 
     void EndDialog(int nResult);
 
-    // IDOK and IDCANCEL commands; also where unhandled commands go on to the application.
+    // IDOK and IDCANCEL; other commands without a control go on to the application's map.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
   protected:
