@@ -60,7 +60,7 @@ mirl__start_xvfb() {
     fi
     for n in $(seq 90 199); do
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
         pid=$!
         for _ in $(seq 50); do
             [[ -e /tmp/.X11-unix/X$n ]] && break
@@ -82,17 +82,19 @@ mirl__make_prefix() {
     [[ -f $WINEPREFIX/.mirl-ready ]] && return 0
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot -i </dev/null >/dev/null 2>&1 || return 1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 ||
+    wineboot -i </dev/null >/dev/null 2>&1 9>&- || return 1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 9>&- ||
         return 1
     # The prefix is written to disk when its server ends; end it so the next start sees it whole.
-    wineserver -w
+    wineserver -w 9>&-
     touch "$WINEPREFIX/.mirl-ready"
 }
 
 mirl_wine_prefix_ready() {
     [[ -n ${WINEPREFIX:-} ]] || mirl_wine_env
     mkdir -p "$(dirname "$WINEPREFIX")"
+    # Everything started while the lock is held gets 9>&-: a server or Xvfb that inherited the
+    # descriptor would hold the lock for as long as it lives.
     (
         flock 9
         if [[ -z ${DISPLAY:-} || ${MIRL_OWN_XVFB:-} == 1 ]]; then
@@ -100,16 +102,16 @@ mirl_wine_prefix_ready() {
         fi
         mirl__make_prefix || { echo "wine-env: could not create $WINEPREFIX" >&2; exit 1; }
         # Exit status 0: a new server was started; 2: one already runs for this prefix.
-        if wineserver -p"${MIRL_WINESERVER_LINGER:-120}" </dev/null >/dev/null 2>&1; then
+        if wineserver -p"${MIRL_WINESERVER_LINGER:-120}" </dev/null >/dev/null 2>&1 9>&-; then
             # A first program brings up Wine's services, the device manager among them, which
             # rewrites dosdevices/comN now rather than under a test's feet.
-            wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+            wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
             if [[ -f $(mirl__x11_state) ]]; then
                 local n pid
                 read -r n pid <"$(mirl__x11_state)"
                 # Our Xvfb lives as long as this server.
                 setsid bash -c "wineserver -w; kill $pid 2>/dev/null; rm -f '$(mirl__x11_state)'" \
-                    </dev/null >/dev/null 2>&1 &
+                    </dev/null >/dev/null 2>&1 9>&- &
             fi
         fi
         [[ -n ${DISPLAY:-} ]] && echo "$DISPLAY" >"$WINEPREFIX.display"
