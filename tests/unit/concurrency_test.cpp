@@ -51,18 +51,34 @@ std::string RandomStream(std::mt19937& random, std::size_t size) {
     return stream;
 }
 
-class CaptureRaceTest : public ::testing::TestWithParam<unsigned> {};
+// A connected capture with a real reader thread over a fast scripted port.
+class CaptureRaceTest : public ::testing::TestWithParam<unsigned> {
+  protected:
+    void SetUp() override {
+        random.seed(GetParam());
+        port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 1ms);
+        control.OnConnect();
+        ASSERT_EQ(state.connected, 1);
+    }
+    // Disconnects once the port has handed out every byte; the disconnect waits for the reader
+    // and moves what it stored.
+    void DisconnectWhenDrained() {
+        ASSERT_TRUE(port.WaitUntilDrained(10s));
+        control.OnConnect();
+        ASSERT_EQ(state.connected, 0);
+    }
+    std::string Shown() const {
+        return WithoutZerosAndLineFeeds(ShownStream(host, control.PendingLine()));
+    }
 
-TEST_P(CaptureRaceTest, TicksAndFlushesDuringReadsKeepTheStream) {
-    std::mt19937 random(GetParam());
+    std::mt19937 random;
     CaptureState state;
     FakeSerialPort port;
     FakeHost host;
-    port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 1ms);
-    ConnectionControl control(state, port, host);
-    control.OnConnect();
-    ASSERT_EQ(state.connected, 1);
+    ConnectionControl control{state, port, host};
+};
 
+TEST_P(CaptureRaceTest, TicksAndFlushesDuringReadsKeepTheStream) {
     const std::string stream = RandomStream(random, 1500);
     std::uniform_int_distribution<std::size_t> chunk(1, 40);
     std::uniform_int_distribution<int> action(0, 9);
@@ -85,23 +101,12 @@ TEST_P(CaptureRaceTest, TicksAndFlushesDuringReadsKeepTheStream) {
                 break;
         }
     }
-    ASSERT_TRUE(port.WaitUntilDrained(10s));
-    std::this_thread::sleep_for(20ms);
-    control.OnConnect();
-    ASSERT_EQ(state.connected, 0);
-    EXPECT_EQ(WithoutZerosAndLineFeeds(ShownStream(host, control.PendingLine())),
-              WithoutZerosAndLineFeeds(stream));
+    DisconnectWhenDrained();
+    EXPECT_EQ(Shown(), WithoutZerosAndLineFeeds(stream));
     EXPECT_LE(state.buffer.Count(), kMaxCount);
 }
 
 TEST_P(CaptureRaceTest, AFloodPastTheLimitShowsExactlyWhatWasStored) {
-    std::mt19937 random(GetParam() + 1000);
-    CaptureState state;
-    FakeSerialPort port;
-    FakeHost host;
-    port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 1ms);
-    ConnectionControl control(state, port, host);
-    control.OnConnect();
     const std::string stream = RandomStream(random, 2600);
     port.Feed(stream);
     while (state.connected == 1) {
@@ -113,7 +118,7 @@ TEST_P(CaptureRaceTest, AFloodPastTheLimitShowsExactlyWhatWasStored) {
     std::string held;
     for (int i = 0; i < count; ++i) held += static_cast<char>(state.buffer.At(i));
     const std::string received = WithoutZerosAndLineFeeds(held);
-    EXPECT_EQ(WithoutZerosAndLineFeeds(ShownStream(host, control.PendingLine())), received);
+    EXPECT_EQ(Shown(), received);
     EXPECT_EQ(received, WithoutZerosAndLineFeeds(stream).substr(0, received.size()));
     EXPECT_EQ(host.boxes.back().text, "Reading data stopped early. Maximum data reached.");
 }
@@ -121,13 +126,6 @@ TEST_P(CaptureRaceTest, AFloodPastTheLimitShowsExactlyWhatWasStored) {
 // Deletes during a capture drop what was not yet shown, but what is shown is still the sent
 // stream in order: a subsequence, never a doubled or swapped byte.
 TEST_P(CaptureRaceTest, DeletesDuringACaptureNeverReorder) {
-    std::mt19937 random(GetParam() + 2000);
-    CaptureState state;
-    FakeSerialPort port;
-    FakeHost host;
-    port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 1ms);
-    ConnectionControl control(state, port, host);
-    control.OnConnect();
     // Distinct bytes, so that a subsequence check cannot be fooled by repeats.
     std::string stream;
     for (int value = 1; value < 256; ++value) {
@@ -142,10 +140,8 @@ TEST_P(CaptureRaceTest, DeletesDuringACaptureNeverReorder) {
             control.OnTimer();
         }
     }
-    ASSERT_TRUE(port.WaitUntilDrained(10s));
-    std::this_thread::sleep_for(20ms);
-    control.OnConnect();
-    const std::string shown = WithoutZerosAndLineFeeds(ShownStream(host, control.PendingLine()));
+    DisconnectWhenDrained();
+    const std::string shown = Shown();
     std::size_t at = 0;
     for (const char c : shown) {
         at = stream.find(c, at);

@@ -59,6 +59,15 @@ class ConnectionControlTest : public ::testing::Test {
         }
         ASSERT_EQ(state.readerState.load(), ReaderStatus::Stop);
     }
+    // Sends bytes through the port and waits until the reader has stored them all.
+    void FeedAndStore(const std::string& bytes) {
+        const auto expected = state.buffer.Count() + static_cast<int>(bytes.size());
+        port.Feed(bytes);
+        for (int i = 0; i < 2500 && state.buffer.Count() < expected; ++i) {
+            std::this_thread::sleep_for(2ms);
+        }
+        ASSERT_EQ(state.buffer.Count(), expected);
+    }
     void StoreDirectly(const std::string& bytes) {
         for (const char c : bytes) state.buffer.StoreByte(static_cast<std::uint8_t>(c));
     }
@@ -110,9 +119,7 @@ TEST_F(ConnectionControlTest, ConnectOpensConfiguresAndLocksInOrder) {
 
 TEST_F(ConnectionControlTest, DisconnectStopsPurgesClosesAndShowsTheRest) {
     ConnectOk();
-    port.Feed("ab");
-    ASSERT_TRUE(port.WaitUntilDrained(2s));
-    std::this_thread::sleep_for(20ms);  // let the reader store the last byte
+    FeedAndStore("ab");
     control.OnConnect();
     EXPECT_EQ(NewHostCalls(),
               Concat({{"UpdateData TRUE", "KillTimer 1", "SetConnectText Wait...",
@@ -251,9 +258,7 @@ TEST_F(ConnectionControlTest, LimitEndsTheCaptureAtTheNextTickWithoutWaiting) {
 
 TEST_F(ConnectionControlTest, TickBelowTheLimitOnlyMovesLines) {
     ConnectOk();
-    port.Feed("12\r\n34");
-    ASSERT_TRUE(port.WaitUntilDrained(2s));
-    std::this_thread::sleep_for(20ms);
+    FeedAndStore("12\r\n34");
     control.OnTimer();
     EXPECT_EQ(NewHostCalls(), (Strings{"AddLine 12\r\n", "AddLine 34\n"}));
     EXPECT_EQ(state.connected, 1);
@@ -262,9 +267,7 @@ TEST_F(ConnectionControlTest, TickBelowTheLimitOnlyMovesLines) {
 TEST_F(ConnectionControlTest, OneUnmovedByteAtDisconnectStaysPending) {
     ConnectOk();
     control.OnTimer();  // the move index leaves -1
-    port.Feed("X");
-    ASSERT_TRUE(port.WaitUntilDrained(2s));
-    std::this_thread::sleep_for(20ms);
+    FeedAndStore("X");
     control.OnConnect();
     EXPECT_EQ(host.list, (Strings{"connected.", "disconnect."}));
     EXPECT_EQ(control.PendingLine(), "X");
@@ -291,21 +294,15 @@ TEST_F(ConnectionControlTest, DeleteAsksAndClearsOnlyOnYes) {
 TEST_F(ConnectionControlTest, DeleteDuringACaptureLetsItGoOn) {
     ConnectOk();
     control.OnTimer();
-    port.Feed("ab");
-    ASSERT_TRUE(port.WaitUntilDrained(2s));
-    std::this_thread::sleep_for(20ms);
+    FeedAndStore("ab");
     control.OnTimer();  // "ab\n" shown
-    port.Feed("c");
-    ASSERT_TRUE(port.WaitUntilDrained(2s));
-    std::this_thread::sleep_for(20ms);
+    FeedAndStore("c");
     control.OnTimer();  // "c" pending
     host.Answer({kIdYes});
     control.OnDelete();
     EXPECT_TRUE(host.list.empty());
     EXPECT_EQ(state.buffer.Count(), 0);
-    port.Feed("de");
-    ASSERT_TRUE(port.WaitUntilDrained(2s));
-    std::this_thread::sleep_for(20ms);
+    FeedAndStore("de");
     control.OnTimer();
     EXPECT_EQ(host.list, Strings{"cde\n"});
     EXPECT_EQ(state.connected, 1);
