@@ -1,0 +1,33 @@
+// A pseudo-terminal pair: we write the "device" bytes into the master, Wine opens the slave.
+#pragma once
+
+#include <termios.h>
+
+#include <string>
+#include <string_view>
+
+#include "unique_fd.h"
+
+namespace e2e {
+
+class PtyPair {
+  public:
+    PtyPair();
+
+    const std::string& slave_path() const noexcept { return slave_path_; }
+
+    // Writes all bytes now, as one burst.
+    void Write(std::string_view bytes);
+
+    // The line settings the slave currently has (what the program's port setup left there).
+    termios Settings() const;
+
+  private:
+    UniqueFd master_;
+    // Held open by us too, so the pty never hangs up between the program's open and close and
+    // its settings stay readable.
+    UniqueFd slave_;
+    std::string slave_path_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,336 @@
+// Polling with deadlines throughout: Wine is slow and the program shows data once a second, so
+// waits are generous, and a timed-out wait reports the last state it saw.
+#include "scenario.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+
+#include "line_model.h"
+
+namespace e2e {
+namespace {
+
+std::string SafeFileName(std::string name) {
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-') c = '_';
+    }
+    return name;
+}
+
+std::vector<int> ButtonIds(const std::string& spec) {
+    std::vector<int> ids;
+    std::istringstream in(spec);
+    for (std::string item; std::getline(in, item, ',');) {
+        if (!item.empty()) ids.push_back(std::atoi(item.c_str()));
+    }
+    return ids;
+}
+
+std::string Ids(const std::vector<int>& ids) {
+    std::string out;
+    for (int id : ids) out += (out.empty() ? "" : ",") + std::to_string(id);
+    return "{" + out + "}";
+}
+
+}  // namespace
+
+std::string MessageBoxSeen::Describe() const {
+    return "box caption \"" + caption + "\", text \"" + text + "\", icon " + icon + ", buttons " +
+           button_texts;
+}
+
+Scenario::Scenario(WineSession& session, const std::string& name)
+    : session_(session), name_(name), dir_(session.paths().artifacts / SafeFileName(name)) {
+    session_.Ready();
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+}
+
+Scenario::~Scenario() {
+    driver_.reset();
+    program_.reset();
+    lines_.clear();
+}
+
+SerialLine& Scenario::AttachPort(int n) {
+    lines_.push_back(std::make_unique<SerialLine>(session_, n));
+    return *lines_.back();
+}
+
+void Scenario::Start(const std::filesystem::path& program, const std::string& caption) {
+    const auto exe = program.empty() ? session_.paths().app : program;
+    for (const auto& needed : {exe, session_.paths().driver}) {
+        if (!std::filesystem::exists(needed))
+            throw ScenarioFailure("missing " + needed.string() +
+                                  " (build the Windows tree: cmake --preset windows && "
+                                  "cmake --build --preset windows)");
+    }
+    StopProgram();
+    ++starts_;
+    const std::string tag = std::to_string(starts_);
+    program_ = std::make_unique<ChildProcess>(
+        session_.Wine(exe, {}, dir_ / (exe.stem().string() + "-" + tag + ".log")));
+    driver_ = std::make_unique<DriverClient>(session_, session_.paths().driver,
+                                             dir_ / ("driver-" + tag + ".log"));
+    const Reply found = driver_->Call("find " + caption + " 30000", milliseconds(40000));
+    if (!found.ok)
+        throw ScenarioFailure("expected the dialog \"" + caption + "\" within 30 s; driver: " +
+                              (found.fields.empty() ? found.line : found.fields.front()) +
+                              (program_->Exited() ? " (the program has ended)" : ""));
+    tick_origin_.reset();
+}
+
+void Scenario::StopProgram() {
+    driver_.reset();
+    program_.reset();
+}
+
+std::optional<milliseconds> Scenario::WaitProgramExit(milliseconds timeout) {
+    if (!program_) throw ScenarioFailure("no program started");
+    const auto start = Clock::now();
+    if (!program_->WaitFor(timeout)) return std::nullopt;
+    return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+}
+
+bool Scenario::Alive() {
+    return Ok("alive").at(0) == "1";
+}
+
+DriverClient& Scenario::driver() {
+    if (!driver_) throw ScenarioFailure("the program is not running");
+    return *driver_;
+}
+
+void Scenario::Click(int id) {
+    Ok("click " + std::to_string(id));
+}
+void Scenario::Command(int id) {
+    Ok("command " + std::to_string(id));
+}
+std::string Scenario::Text(int id) {
+    return Ok("text " + std::to_string(id)).at(0);
+}
+bool Scenario::Enabled(int id) {
+    return Ok("enabled " + std::to_string(id)).at(0) == "1";
+}
+
+Scenario::ComboState Scenario::Combo(int id) {
+    const auto f = Ok("combo " + std::to_string(id));
+    ComboState state;
+    state.selected = std::stoi(f.at(0));
+    state.items.assign(f.begin() + 2, f.end());
+    return state;
+}
+
+void Scenario::Select(int id, int index) {
+    const auto f = Ok("select " + std::to_string(id) + " " + std::to_string(index));
+    if (f.at(0) != std::to_string(index))
+        throw ScenarioFailure("CB_SETCURSEL " + std::to_string(index) + " on " +
+                              std::to_string(id) + " returned " + f.at(0));
+}
+
+int Scenario::FocusId() {
+    return std::stoi(Ok("focus").at(0));
+}
+
+std::vector<std::string> Scenario::List() {
+    const auto f = Ok("list");
+    return {f.begin() + 2, f.end()};
+}
+
+int Scenario::ListTop() {
+    return std::stoi(Ok("list").at(1));
+}
+
+std::vector<std::string> Scenario::WaitList(
+    const std::function<bool(const std::vector<std::string>&)>& done, milliseconds timeout,
+    const std::string& expectation) {
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        auto seen = List();
+        if (done(seen)) return seen;
+        if (Clock::now() >= deadline)
+            throw ScenarioFailure("expected the list " + expectation + " within " +
+                                  std::to_string(timeout.count()) + " ms\n  seen " + Visible(seen));
+        std::this_thread::sleep_for(milliseconds(100));
+    }
+}
+
+std::vector<std::string> Scenario::WaitListEquals(const std::vector<std::string>& expected,
+                                                  milliseconds timeout) {
+    return WaitList([&](const auto& seen) { return seen == expected; }, timeout,
+                    "to be exactly " + Visible(expected));
+}
+
+void Scenario::ExpectListStays(const std::vector<std::string>& expected, milliseconds duration) {
+    const auto end = Clock::now() + duration;
+    while (Clock::now() < end) {
+        const auto seen = List();
+        if (seen != expected)
+            throw ScenarioFailure("expected the list to stay " + Visible(expected) + "\n  seen " +
+                                  Visible(seen));
+        std::this_thread::sleep_for(milliseconds(150));
+    }
+}
+
+std::vector<MessageBoxSeen> Scenario::Boxes() {
+    const auto f = Ok("msgbox");
+    const size_t n = std::stoul(f.at(0));
+    std::vector<MessageBoxSeen> boxes;
+    for (size_t i = 0; i < n; ++i) {
+        MessageBoxSeen box;
+        box.hwnd = f.at(1 + i * 5);
+        box.caption = f.at(2 + i * 5);
+        box.text = f.at(3 + i * 5);
+        box.icon = f.at(4 + i * 5);
+        box.button_texts = f.at(5 + i * 5);
+        box.buttons = ButtonIds(box.button_texts);
+        boxes.push_back(std::move(box));
+    }
+    return boxes;
+}
+
+MessageBoxSeen Scenario::WaitBox(milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    std::optional<Clock::time_point> first_seen;
+    for (;;) {
+        auto boxes = Boxes();
+        if (!boxes.empty()) {
+            if (!first_seen) first_seen = Clock::now();
+            // The icon is read from the screen; give the box a moment to paint.
+            if (boxes.front().icon != "other" || Clock::now() - *first_seen > milliseconds(2000))
+                return boxes.front();
+        } else if (Clock::now() >= deadline) {
+            throw ScenarioFailure("expected a message box within " +
+                                  std::to_string(timeout.count()) + " ms; none appeared; list " +
+                                  Visible(List()));
+        }
+        std::this_thread::sleep_for(milliseconds(100));
+    }
+}
+
+void Scenario::ExpectBox(const MessageBoxSeen& box, const std::string& caption,
+                         const std::string& text, const std::string& icon,
+                         std::vector<int> buttons) {
+    auto sorted_seen = box.buttons;
+    std::sort(sorted_seen.begin(), sorted_seen.end());
+    auto sorted_expected = buttons;
+    std::sort(sorted_expected.begin(), sorted_expected.end());
+    if (box.caption != caption || box.text != text || box.icon != icon ||
+        sorted_seen != sorted_expected)
+        throw ScenarioFailure("expected box caption \"" + caption + "\", text \"" + text +
+                              "\", icon " + icon + ", buttons " + Ids(buttons) + "\n  seen " +
+                              box.Describe());
+}
+
+void Scenario::Answer(int id) {
+    const auto boxes = Boxes();
+    if (boxes.empty()) throw ScenarioFailure("expected a box to answer; none is open");
+    const std::string hwnd = boxes.front().hwnd;
+    Ok("answer " + std::to_string(id) + " " + hwnd);
+    const auto deadline = Clock::now() + milliseconds(10000);
+    for (;;) {
+        const auto now = Boxes();
+        if (std::none_of(now.begin(), now.end(), [&](const auto& b) { return b.hwnd == hwnd; }))
+            return;
+        if (Clock::now() >= deadline)
+            throw ScenarioFailure("expected the box to close after button " + std::to_string(id) +
+                                  "; still open: " + now.front().Describe());
+        std::this_thread::sleep_for(milliseconds(50));
+    }
+}
+
+void Scenario::ExpectNoBox(milliseconds for_how_long) {
+    const auto end = Clock::now() + for_how_long;
+    do {
+        const auto boxes = Boxes();
+        if (!boxes.empty())
+            throw ScenarioFailure("expected no message box; seen " + boxes.front().Describe());
+        std::this_thread::sleep_for(milliseconds(100));
+    } while (Clock::now() < end);
+}
+
+void Scenario::WaitNoBox(milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        const auto boxes = Boxes();
+        if (boxes.empty()) return;
+        if (Clock::now() >= deadline)
+            throw ScenarioFailure("expected the box to close; still open: " +
+                                  boxes.front().Describe());
+        std::this_thread::sleep_for(milliseconds(50));
+    }
+}
+
+void Scenario::ConnectFresh() {
+    auto expected = List();
+    expected.push_back("connected.");
+    Click(1006);
+    AwaitConnected(expected);
+}
+
+void Scenario::AwaitConnected(const std::vector<std::string>& expected) {
+    const auto deadline = Clock::now() + milliseconds(10000);
+    for (;;) {
+        // Polled fast: the moment seen is the phase of every later tick.
+        const auto seen = List();
+        if (seen == expected) {
+            tick_origin_ = Clock::now();
+            return;
+        }
+        const auto boxes = Boxes();
+        if (!boxes.empty())
+            throw ScenarioFailure("expected \"connected.\" after Connect; a box opened: " +
+                                  boxes.front().Describe());
+        if (Clock::now() >= deadline)
+            throw ScenarioFailure("expected the list to become " + Visible(expected) +
+                                  " after Connect\n  seen " + Visible(seen));
+        std::this_thread::sleep_for(milliseconds(20));
+    }
+}
+
+void Scenario::SendAtPhase(PtyPair& pty, const std::string& bytes, double phase) {
+    if (!tick_origin_) throw ScenarioFailure("tick phase unknown: no connect seen yet");
+    const auto since = std::chrono::duration_cast<milliseconds>(Clock::now() - *tick_origin_);
+    const auto target = milliseconds(static_cast<int>(phase * 1000));
+    auto wait = (target - since % 1000) % 1000;
+    if (wait.count() < 0) wait += milliseconds(1000);
+    std::this_thread::sleep_for(wait);
+    pty.Write(bytes);
+}
+
+void Scenario::WaitTicks(int ticks) {
+    std::this_thread::sleep_for(milliseconds(1000 * ticks));
+}
+
+void Scenario::ExpectLocked(bool locked) {
+    for (int id : LockedControls()) {
+        if (Enabled(id) == locked)
+            throw ScenarioFailure("expected control " + std::to_string(id) + " to be " +
+                                  (locked ? "disabled" : "enabled") + "; it is not");
+    }
+    for (int id : {1017, 2}) {
+        if (!Enabled(id))
+            throw ScenarioFailure("expected control " + std::to_string(id) +
+                                  " to stay enabled; it is disabled");
+    }
+    const std::string expected = locked ? "Disconnect" : "Connect";
+    const std::string seen = Text(1006);
+    if (seen != expected)
+        throw ScenarioFailure("expected the button text \"" + expected + "\"; seen \"" + seen +
+                              "\"");
+}
+
+std::filesystem::path Scenario::Screenshot(const std::string& file_name) {
+    const auto file = dir_ / file_name;
+    SpawnOptions options;
+    options.argv = {"import", "-display", session_.display(), "-window", "root", file.string()};
+    const RunResult result = RunToEnd(options, milliseconds(30000));
+    if (result.status != 0 || !std::filesystem::exists(file))
+        throw ScenarioFailure("screenshot failed: " + result.output);
+    return file;
+}
+
+}  // namespace e2e

@@ -1,0 +1,41 @@
+// What the screen shows: a screenshot kept as an artefact, the dialog's size, the scrolling.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "scenario_registry.h"
+
+namespace e2e {
+
+void AddScreenScenarios(ScenarioRegistry& r) {
+    r.Add("Screen", "ScreenshotSizeAndScrolling", [](Scenario& s) {
+        auto& port = s.AttachPort(1);
+        s.Start();
+        const auto rect = s.Ok("rect 280 158");
+        EXPECT_EQ(rect.at(0), rect.at(2)) << "client width vs 280 dialog units of MS Sans Serif 8";
+        EXPECT_EQ(rect.at(1), rect.at(3)) << "client height vs 158 dialog units";
+
+        s.ConnectFresh();
+        s.SendAtPhase(port, "first line\r\nsecond line\r\n");
+        auto shown = s.WaitList([](const auto& l) { return l.size() == 4; }, milliseconds(2500),
+                                "to hold four lines");
+        EXPECT_EQ(s.ListTop(), 0) << "five lines or fewer: the first is at the top";
+        s.SendAtPhase(port, "third\r\nfourth\r\nfifth\r\n");
+        shown = s.WaitList([](const auto& l) { return l.size() == 8; }, milliseconds(2500),
+                           "to hold eight lines");
+        // The newest line is the fifth from the top, as far as the list box lets it scroll.
+        const int top = s.ListTop();
+        EXPECT_GE(top, 8 - 6);
+        EXPECT_LE(top, 8 - 5);
+
+        const auto file = s.Screenshot("dialog_with_lines.png");
+        std::ifstream png(file, std::ios::binary);
+        char magic[8] = {};
+        png.read(magic, 8);
+        EXPECT_EQ(std::string(magic + 1, 3), "PNG") << file;
+        EXPECT_GT(std::filesystem::file_size(file), 2000u) << file;
+        std::printf("screenshot: %s\n", file.c_str());
+    });
+}
+
+}  // namespace e2e
