@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks that run under Wine and prints one table of their figures:
+# the reader path against bare one-byte reads, disconnect latency, start-up against a bare
+# dialog, and idle CPU. Host micro-benchmarks of the buffer are bench/host/run.sh.
+#
+#   bench/run.sh     MIRL_JOBS build jobs (2), MIRL_BENCH_REPEATS repeats of the timed runs (10),
+#                    MIRL_BENCH_PREFIX where the Wine prefix goes
+#
+# The benchmarks use a Wine prefix of their own, so that their COM links never meet the tests'.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+tree=$root/build/windows
+benches=$tree/bench/wine
+state=$tree/bench/state
+# The COM numbers in the benchmarks' prefix: a pair kept full by a writer, and COM1, which the
+# program opens by default, on a pair nobody writes to.
+reader_com=11
+repeats=${MIRL_BENCH_REPEATS:-10}
+
+[[ -f $tree/build.ninja ]] || cmake --preset windows >/dev/null
+cmake --build --preset windows -j "${MIRL_JOBS:-2}" --target wine_benchmarks >/dev/null
+
+export MIRL_WINEPREFIX=${MIRL_BENCH_PREFIX:-$tree/bench/wineprefix}
+# shellcheck source=../scripts/wine-env.sh
+source "$root/scripts/wine-env.sh" "$tree"
+echo "bench: bringing up Wine in $WINEPREFIX (the first time takes about 15 s)" >&2
+mirl_wine_prefix_ready
+
+rm -rf "$state"
+mkdir -p "$state"
+started=()
+cleanup() {
+    local pid
+    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -f "$WINEPREFIX/dosdevices/com$reader_com" "$WINEPREFIX/dosdevices/com1"
+}
+trap cleanup EXIT
+
+# A socat pseudo-terminal pair; its pid goes into the variable named by $1.
+pty_pair() {
+    local -n pid_out=$1
+    local name=$2
+    setsid socat "pty,raw,echo=0,link=$state/$name.a" "pty,raw,echo=0,link=$state/$name.b" \
+        </dev/null >"$state/$name.log" 2>&1 &
+    pid_out=$!
+    started+=("$pid_out")
+    for _ in $(seq 50); do
+        [[ -e $state/$name.a && -e $state/$name.b ]] && return 0
+        sleep 0.1
+    done
+    echo "bench: socat gave no pair" >&2
+    cat "$state/$name.log" >&2
+    return 1
+}
+
+# Links COM n in the prefix to a pty; the server's device manager has run by now.
+link_com() { ln -sfn "$(readlink -f "$2")" "$WINEPREFIX/dosdevices/com$1"; }
+
+windows_path() {
+    local path
+    path=$(readlink -f "$1")
+    echo "Z:${path//\//\\}"
+}
+
+rows=$state/rows
+: >"$rows"
+run_bench() {
+    local name=$1
+    shift
+    echo "bench: $name" >&2
+    wine "$benches/$name.exe" "$@" | tr -d '\r' | tee "$state/$name.out" | grep -v '^ROW' >&2 || true
+    grep '^ROW' "$state/$name.out" >>"$rows" || echo "bench: $name printed no figures" >&2
+}
+
+# 1. The reader path on a pair that a Linux-side writer keeps full.
+pty_pair reader_socat reader
+link_com "$reader_com" "$state/reader.a"
+setsid bash -c 'exec yes "\$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47" >"$1"' \
+    _ "$state/reader.b" </dev/null >/dev/null 2>&1 &
+started+=("$!")
+run_bench reader_rate_bench "$reader_com"
+
+mirltty=$(windows_path "$tree/app/mirltty.exe")
+
+# 2. and 4. The program on COM1, an idle pair; the idle-CPU run closes its Linux end at the end.
+pty_pair idle_socat idle
+link_com 1 "$state/idle.a"
+run_bench disconnect_bench "$mirltty" "$repeats"
+
+# 3. Start-up against the bare dialog, and against the bare dialog on the program's template.
+run_bench startup_bench "$mirltty" "$(windows_path "$benches/bare_dialog.exe")" \
+    "$(windows_path "$benches/template_dialog.exe")" "$repeats"
+
+# 4. Idle CPU: the benchmark asks (request file) for the device to go; killing socat closes the
+# masters, so the program's end of the pty is hung up mid-capture.
+request=$state/gone.request
+done_file=$state/gone.done
+(
+    for _ in $(seq 600); do
+        if [[ -e $request ]]; then
+            kill "$idle_socat" 2>/dev/null || true
+            wait "$idle_socat" 2>/dev/null || true
+            touch "$done_file"
+            exit 0
+        fi
+        sleep 0.05
+    done
+) &
+closer=$!
+started+=("$closer")
+run_bench idle_cpu_bench "$mirltty" "$(windows_path "$state")\\gone.request" \
+    "$(windows_path "$state")\\gone.done" 5
+wait "$closer" 2>/dev/null || true
+
+echo
+awk -F '\t' '
+    { what[NR] = $2; fig[NR] = $3; goal[NR] = $4; how[NR] = $5
+      if (length($2) > w1) w1 = length($2); if (length($3) > w2) w2 = length($3)
+      if (length($4) > w3) w3 = length($4) }
+    END {
+      if (w3 < 4) w3 = 4
+      fmt = "%-" w1 "s | %-" w2 "s | %-" w3 "s | %s\n"
+      printf fmt, "Measurement", "Figure", "Goal", "How measured"
+      line = sprintf(fmt, "", "", "", ""); gsub(/./, "-", line); print substr(line, 1, w1 + w2 + w3 + 30)
+      for (i = 1; i <= NR; i++) printf fmt, what[i], fig[i], goal[i], how[i]
+    }' "$rows"
