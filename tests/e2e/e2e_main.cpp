@@ -21,5 +21,8 @@ int main(int argc, char** argv) {
     e2e::AddSettingsScenarios(registry);
     e2e::AddClosingScenarios(registry);
     e2e::AddScreenScenarios(registry);
+    e2e::AddFaultScenarios(registry);
+    e2e::AddSoakScenarios(registry);
+    e2e::AddGarbageScenarios(registry);
     return RUN_ALL_TESTS();
 }

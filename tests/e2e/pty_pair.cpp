@@ -34,6 +34,7 @@ PtyPair::PtyPair() {
 }
 
 void PtyPair::Write(std::string_view bytes) {
+    if (!master_) throw std::runtime_error("the pty has been hung up");
     // The slave queue holds about 4 KiB; a reader that has stopped must fail the write, not hang
     // the test.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -51,6 +52,11 @@ void PtyPair::Write(std::string_view bytes) {
         pollfd p = {master_.get(), POLLOUT, 0};
         ::poll(&p, 1, 50);
     }
+}
+
+void PtyPair::Hangup() {
+    master_.reset();
+    slave_.reset();
 }
 
 termios PtyPair::Settings() const {

@@ -22,6 +22,10 @@ class PtyPair {
     // The line settings the slave currently has (what the program's port setup left there).
     termios Settings() const;
 
+    // The device goes away: our master and our slave are closed, so the program's open slave
+    // sees a hangup and the device node goes once the program lets go of it too.
+    void Hangup();
+
   private:
     UniqueFd master_;
     // Held open by us too, so the pty never hangs up between the program's open and close and

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "line_model.h"
+#include "process_probe.h"
 
 namespace e2e {
 namespace {
@@ -70,6 +71,7 @@ void Scenario::Start(const std::filesystem::path& program, const std::string& ca
     StopProgram();
     ++starts_;
     const std::string tag = std::to_string(starts_);
+    program_exe_ = exe;
     program_ = std::make_unique<ChildProcess>(
         session_.Wine(exe, {}, dir_ / (exe.stem().string() + "-" + tag + ".log")));
     driver_ = std::make_unique<DriverClient>(session_, session_.paths().driver,
@@ -96,6 +98,11 @@ std::optional<milliseconds> Scenario::WaitProgramExit(milliseconds timeout) {
 
 bool Scenario::Alive() {
     return Ok("alive").at(0) == "1";
+}
+
+pid_t Scenario::ProgramProcess() {
+    if (!program_) throw ScenarioFailure("no program started");
+    return FindWineProcess(program_->pid(), program_exe_.filename().string());
 }
 
 DriverClient& Scenario::driver() {
@@ -142,6 +149,13 @@ std::vector<std::string> Scenario::List() {
 
 int Scenario::ListTop() {
     return std::stoi(Ok("list").at(1));
+}
+
+Scenario::ListTail Scenario::WaitListCount(int min_count, milliseconds timeout) {
+    const auto f = driver().Ok(
+        "tail 1013 " + std::to_string(min_count) + " " + std::to_string(timeout.count()),
+        timeout + milliseconds(20000));
+    return {std::stoi(f.at(0)), f.at(1)};
 }
 
 std::vector<std::string> Scenario::WaitList(

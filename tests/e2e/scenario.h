@@ -68,6 +68,8 @@ class Scenario {
     std::optional<milliseconds> WaitProgramExit(milliseconds timeout);
     // Whether the main dialog is still there.
     bool Alive();
+    // The Linux process that runs the program's .exe.
+    pid_t ProgramProcess();
 
     DriverClient& driver();
     std::vector<std::string> Ok(const std::string& request) { return driver().Ok(request); }
@@ -88,6 +90,13 @@ class Scenario {
     // The output list.
     std::vector<std::string> List();
     int ListTop();
+    // The number of lines and the last one, once there are at least `min_count` (or at the
+    // deadline, whatever there is then): cheap on a long list.
+    struct ListTail {
+        int count = 0;
+        std::string last;
+    };
+    ListTail WaitListCount(int min_count, milliseconds timeout);
     std::vector<std::string> WaitList(
         const std::function<bool(const std::vector<std::string>&)>& done, milliseconds timeout,
         const std::string& expectation);
@@ -133,6 +142,7 @@ class Scenario {
     std::filesystem::path dir_;
     std::vector<std::unique_ptr<SerialLine>> lines_;
     std::unique_ptr<ChildProcess> program_;
+    std::filesystem::path program_exe_;
     std::unique_ptr<DriverClient> driver_;
     int starts_ = 0;
     std::optional<Clock::time_point> tick_origin_;

@@ -31,5 +31,8 @@ void AddErrorScenarios(ScenarioRegistry& r);
 void AddSettingsScenarios(ScenarioRegistry& r);
 void AddClosingScenarios(ScenarioRegistry& r);
 void AddScreenScenarios(ScenarioRegistry& r);
+void AddFaultScenarios(ScenarioRegistry& r);
+void AddSoakScenarios(ScenarioRegistry& r);
+void AddGarbageScenarios(ScenarioRegistry& r);
 
 }  // namespace e2e

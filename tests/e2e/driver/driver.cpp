@@ -10,6 +10,7 @@
 #include "app_windows.h"
 #include "dialog_units.h"
 #include "icon_match.h"
+#include "process_figures.h"
 #include "win32_owners.h"
 #include "window_text.h"
 #include "wire_format.h"
@@ -73,6 +74,7 @@ std::string Driver::Execute(const std::vector<std::string>& args) {
 
     if (cmd == "alive") return Ok({IsWindow(main_) && IsWindowVisible(main_) ? "1" : "0"});
     if (cmd == "windows") return Windows();
+    if (cmd == "process") return Process();
     if (cmd == "msgbox") return MessageBoxes();
     if (cmd == "answer") return Answer(static_cast<int>(Number(arg(1))), args);
     if (cmd == "children") return Children(HandleFrom(arg(1)));
@@ -103,6 +105,8 @@ std::string Driver::Execute(const std::vector<std::string>& args) {
     // The rest act on one control of the main dialog.
     const int id = static_cast<int>(Number(arg(1)));
     if (cmd == "list") return List(args.size() > 1 ? id : 1013);
+    if (cmd == "tail")
+        return Tail(id, static_cast<int>(Number(arg(2))), static_cast<int>(Number(arg(3))));
     HWND child = Child(id);
     if (!child) return Err("no control " + arg(1));
     if (cmd == "click") {
@@ -193,6 +197,29 @@ std::string Driver::List(int id) {
     std::vector<std::string> fields = {std::to_string(items->size()), std::to_string(*top)};
     fields.insert(fields.end(), items->begin(), items->end());
     return Ok(fields);
+}
+
+std::string Driver::Tail(int id, int min_count, int ms) {
+    // Waits on this side of the pipe, so a long loop of cycles costs no round trip per poll.
+    HWND list = Child(id);
+    if (!list) return Err("no control " + std::to_string(id));
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        const auto count = ListBoxCount(list);
+        if (!count) return Err("list box did not answer");
+        if (*count >= min_count || Clock::now() >= deadline) {
+            const auto last = *count > 0 ? ListBoxItem(list, *count - 1) : std::string();
+            if (!last) return Err("list box did not answer");
+            return Ok({std::to_string(*count), *last});
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+std::string Driver::Process() {
+    const ProcessFigures f = FiguresOf(pid_);
+    return Ok({std::to_string(f.threads), std::to_string(f.handles), std::to_string(f.handle_count),
+               std::to_string(f.cpu_100ns)});
 }
 
 std::string Driver::Combo(int id) {

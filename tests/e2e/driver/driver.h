@@ -18,6 +18,8 @@ class Driver {
     std::string Key(const std::string& name);
     std::string WatchText(int id, int ms);
     std::string List(int id);
+    std::string Tail(int id, int min_count, int ms);
+    std::string Process();
     std::string Combo(int id);
     std::string Focus();
     std::string MessageBoxes();

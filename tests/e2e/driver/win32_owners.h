@@ -17,6 +17,9 @@ struct DeleteObjectFn {
 struct DestroyWindowFn {
     void operator()(HWND hwnd) const noexcept { DestroyWindow(hwnd); }
 };
+struct CloseHandleFn {
+    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
+};
 
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDcFn>;
 template <typename Handle>
@@ -24,6 +27,8 @@ using UniqueGdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, DeleteObj
 using UniqueBitmap = UniqueGdiObject<HBITMAP>;
 using UniqueBrush = UniqueGdiObject<HBRUSH>;
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, DestroyWindowFn>;
+// A kernel handle whose failure value is NULL (OpenProcess and most others).
+using UniqueHandle = std::unique_ptr<void, CloseHandleFn>;
 
 // A DC from GetDC must go back with ReleaseDC on the same window.
 class WindowDc {
@@ -54,7 +59,7 @@ class SelectGuard {
     HGDIOBJ old_;
 };
 
-// A CreateFileA handle; failure is INVALID_HANDLE_VALUE, not NULL.
+// A CreateFileA (or Toolhelp snapshot) handle; failure is INVALID_HANDLE_VALUE, not NULL.
 class UniqueFile {
   public:
     explicit UniqueFile(HANDLE handle) noexcept : handle_(handle) {}
@@ -64,6 +69,7 @@ class UniqueFile {
     UniqueFile(const UniqueFile&) = delete;
     UniqueFile& operator=(const UniqueFile&) = delete;
     bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const noexcept { return handle_; }
 
   private:
     HANDLE handle_;

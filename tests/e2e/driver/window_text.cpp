@@ -32,6 +32,17 @@ std::string AnsiFromWide(const std::wstring& wide) {
     return out;
 }
 
+std::optional<std::string> Item(HWND hwnd, UINT len_msg, UINT text_msg, LRESULT i) {
+    const auto len = SendW(hwnd, len_msg, static_cast<WPARAM>(i), 0);
+    if (!len || *len < 0) return std::nullopt;
+    std::wstring buffer(static_cast<size_t>(*len) + 1, L'\0');
+    const auto got =
+        SendW(hwnd, text_msg, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
+    if (!got || *got < 0) return std::nullopt;
+    buffer.resize(static_cast<size_t>(*got));
+    return AnsiFromWide(buffer);
+}
+
 // Items of a list box or combo box: count message, length message, text message.
 std::optional<std::vector<std::string>> Items(HWND hwnd, UINT count_msg, UINT len_msg,
                                               UINT text_msg) {
@@ -39,14 +50,9 @@ std::optional<std::vector<std::string>> Items(HWND hwnd, UINT count_msg, UINT le
     if (!count || *count < 0) return std::nullopt;
     std::vector<std::string> items;
     for (LRESULT i = 0; i < *count; ++i) {
-        const auto len = SendW(hwnd, len_msg, static_cast<WPARAM>(i), 0);
-        if (!len || *len < 0) return std::nullopt;
-        std::wstring buffer(static_cast<size_t>(*len) + 1, L'\0');
-        const auto got =
-            SendW(hwnd, text_msg, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
-        if (!got || *got < 0) return std::nullopt;
-        buffer.resize(static_cast<size_t>(*got));
-        items.push_back(AnsiFromWide(buffer));
+        auto item = Item(hwnd, len_msg, text_msg, i);
+        if (!item) return std::nullopt;
+        items.push_back(std::move(*item));
     }
     return items;
 }
@@ -98,6 +104,16 @@ std::string ClassName(HWND hwnd) {
 
 std::optional<std::vector<std::string>> ListBoxItems(HWND list) {
     return Items(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::optional<std::string> ListBoxItem(HWND list, int index) {
+    return Item(list, LB_GETTEXTLEN, LB_GETTEXT, index);
+}
+
+std::optional<int> ListBoxCount(HWND list) {
+    const auto count = SendW(list, LB_GETCOUNT, 0, 0);
+    if (!count || *count < 0) return std::nullopt;
+    return static_cast<int>(*count);
 }
 
 std::optional<std::vector<std::string>> ComboBoxItems(HWND combo) {

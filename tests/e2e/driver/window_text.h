@@ -27,6 +27,9 @@ std::string ClassName(HWND hwnd);
 // List-box and combo-box items as the ANSI bytes the program put in.
 std::optional<std::vector<std::string>> ListBoxItems(HWND list);
 std::optional<std::vector<std::string>> ComboBoxItems(HWND combo);
+// One list-box item, and the number of items, without reading them all.
+std::optional<std::string> ListBoxItem(HWND list, int index);
+std::optional<int> ListBoxCount(HWND list);
 
 std::string Utf8FromWide(const std::wstring& wide);
 std::wstring WideFromUtf8(const std::string& utf8);
