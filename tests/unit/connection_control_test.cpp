@@ -25,6 +25,13 @@ const Strings kUnlockAll = {"EnableControl 1000 on", "EnableControl 1001 on",
                             "EnableControl 1002 on", "EnableControl 1004 on",
                             "EnableControl 1005 on", "EnableControl 1009 on"};
 
+void ExpectBox(const test::ShownBox& box, const std::string& text,
+               const std::optional<std::string>& caption, std::uint32_t type) {
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.type, type);
+}
+
 Strings Concat(std::initializer_list<Strings> parts) {
     Strings all;
     for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
@@ -157,9 +164,8 @@ TEST_F(ConnectionControlTest, EachFailingPlatformCallLeavesTheToolIdleAndRetryab
             ConnectionControl freshControl(freshState, freshPort, freshHost);
             freshControl.OnConnect();
             ASSERT_EQ(freshHost.boxes.size(), 1u);
-            EXPECT_EQ(freshHost.boxes[0].text, "A connection could not put up.");
-            EXPECT_EQ(freshHost.boxes[0].caption, "Error");
-            EXPECT_EQ(freshHost.boxes[0].type, kMbOk | kMbIconExclamation);
+            ExpectBox(freshHost.boxes[0], "A connection could not put up.", "Error",
+                      kMbOk | kMbIconExclamation);
             EXPECT_EQ(freshState.connected, 0);
             EXPECT_EQ(freshState.readerState.load(), ReaderStatus::Idle);
             EXPECT_EQ(freshHost.connectText, "Connect");
@@ -209,9 +215,8 @@ TEST_F(ConnectionControlTest, ConfirmCancelOverOldDataChangesNothing) {
     host.Answer({kIdCancel});
     control.OnConnect();
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Opening a new connection, all data will be deleted !");
-    EXPECT_EQ(host.boxes[0].caption, "mirlTTY");
-    EXPECT_EQ(host.boxes[0].type, kMbOkCancel | kMbIconExclamation);
+    ExpectBox(host.boxes[0], "Opening a new connection, all data will be deleted !", "mirlTTY",
+              kMbOkCancel | kMbIconExclamation);
     EXPECT_EQ(host.list, Strings{"old\n"});
     EXPECT_EQ(state.buffer.Count(), 3);
     EXPECT_TRUE(port.Calls().empty());
@@ -241,9 +246,8 @@ TEST_F(ConnectionControlTest, LimitEndsTheCaptureAtTheNextTickWithoutWaiting) {
     EXPECT_EQ(state.buffer.Count(), kMaxRead);
     control.OnTimer();
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Reading data stopped early. Maximum data reached.");
-    EXPECT_EQ(host.boxes[0].caption, "MirlTTY");
-    EXPECT_EQ(host.boxes[0].type, kMbOk | kMbIconInformation);
+    ExpectBox(host.boxes[0], "Reading data stopped early. Maximum data reached.", "MirlTTY",
+              kMbOk | kMbIconInformation);
     const Strings calls = NewHostCalls();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetConnectText Wait..."), 0);
     EXPECT_EQ(host.list, (Strings{"connected.", std::string(2000, 'x') + "\n", "disconnect."}));
@@ -251,9 +255,7 @@ TEST_F(ConnectionControlTest, LimitEndsTheCaptureAtTheNextTickWithoutWaiting) {
     ExpectIdle();
 
     control.OnCount();
-    EXPECT_EQ(host.boxes.back().text, "Readed characters: 2001 (max. 2001)");
-    EXPECT_EQ(host.boxes.back().caption, std::nullopt);
-    EXPECT_EQ(host.boxes.back().type, kMbOk);
+    ExpectBox(host.boxes.back(), "Readed characters: 2001 (max. 2001)", std::nullopt, kMbOk);
 }
 
 TEST_F(ConnectionControlTest, TickBelowTheLimitOnlyMovesLines) {
@@ -280,9 +282,8 @@ TEST_F(ConnectionControlTest, DeleteAsksAndClearsOnlyOnYes) {
     control.OnDelete();
     control.OnDelete();
     ASSERT_EQ(host.boxes.size(), 2u);
-    EXPECT_EQ(host.boxes[0].text, "Do you want to delete all data ?");
-    EXPECT_EQ(host.boxes[0].caption, "MirlTTY");
-    EXPECT_EQ(host.boxes[0].type, kMbYesNoCancel | kMbIconStop);
+    ExpectBox(host.boxes[0], "Do you want to delete all data ?", "MirlTTY",
+              kMbYesNoCancel | kMbIconStop);
     EXPECT_EQ(host.list, Strings{"data\n"});
     EXPECT_EQ(state.buffer.Count(), 4);
     host.Answer({kIdYes});
@@ -327,9 +328,7 @@ TEST_F(ConnectionControlTest, CountMessageShowsTheCountAndTheMaximum) {
     StoreDirectly("12345");
     control.OnCount();
     ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].text, "Readed characters: 5 (max. 2001)");
-    EXPECT_EQ(host.boxes[0].caption, std::nullopt);
-    EXPECT_EQ(host.boxes[0].type, 0u);
+    ExpectBox(host.boxes[0], "Readed characters: 5 (max. 2001)", std::nullopt, 0u);
 }
 
 TEST_F(ConnectionControlTest, DisconnectFindingTheReaderIdleOnlyComplains) {
