@@ -22,7 +22,10 @@ ConnectionControl::ConnectionControl(CaptureState& state, SerialPort& port, Capt
     : m_state(state), m_port(port), m_host(host), m_startThread(std::move(startThread)) {}
 
 ConnectionControl::~ConnectionControl() {
-    if (m_reader) StopReader(false);
+    if (m_reader) {
+        m_state.readerState.store(ReaderStatus::Stop);
+        EndReader();
+    }
     if (m_state.connected != 0) {
         m_port.Close();
         m_state.readerState.store(ReaderStatus::Idle);
@@ -97,7 +100,7 @@ void ConnectionControl::Disconnect() {
         m_host.SetConnectText(kWaitText);
         if (m_reader) m_reader->WaitForEnd(kStopWait);
     }
-    StopReader(true);
+    EndReader();
     m_port.Close();
     m_state.readerState.store(ReaderStatus::Idle);
     m_host.SetConnectText(kConnectText);
@@ -107,8 +110,7 @@ void ConnectionControl::Disconnect() {
     LockSettings(false);
 }
 
-void ConnectionControl::StopReader(bool waitedAlready) {
-    if (!waitedAlready) m_state.readerState.store(ReaderStatus::Stop);
+void ConnectionControl::EndReader() {
     // The purge abandons a read still pending, so the reader ends before the handle goes.
     m_port.Purge(kPurgeAll);
     if (m_reader) {

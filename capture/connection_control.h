@@ -9,6 +9,7 @@
 #include "line_assembly.h"
 #include "reader_thread.h"
 #include "receive_buffer.h"
+#include "resource.h"
 #include "serial_port.h"
 #include "worker_thread.h"
 
@@ -27,7 +28,8 @@ inline constexpr unsigned kTimerPeriodMs = 1000;
 inline constexpr std::chrono::milliseconds kStopWait{500};
 inline constexpr CommTimeouts kCaptureTimeouts{0, 0, 100, 0, 0};
 // Settings controls locked during a capture, in the order they are locked and unlocked.
-inline constexpr int kLockedControls[] = {1000, 1001, 1002, 1004, 1005, 1009};
+inline constexpr int kLockedControls[] = {IDC_PORT,     IDC_BAUD,     IDC_PARITY,
+                                          IDC_DATABITS, IDC_STOPBITS, IDC_DEFAULT};
 
 class ConnectionControl {
   public:
@@ -54,8 +56,9 @@ class ConnectionControl {
     void Disconnect();
     bool OpenAndConfigure(const PortSettings& settings);
     void LockSettings(bool lock);
-    // Stops the reader and makes sure it has ended before the port is closed.
-    void StopReader(bool waitedAlready);
+    // With the stop already requested: purges and makes sure the reader has ended, so that the
+    // port can be closed.
+    void EndReader();
 
     CaptureState& m_state;
     SerialPort& m_port;
