@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks that run under Wine and prints one table of their figures:
 # the reader path against bare one-byte reads, disconnect latency, start-up against a bare
-# dialog, and idle CPU. Host micro-benchmarks of the buffer are bench/host/run.sh.
+# dialog, idle CPU, and how long ticks that add bursts of lines keep the window busy. Host
+# micro-benchmarks of the buffer are bench/host/run.sh.
 #
 #   bench/run.sh     MIRL_JOBS build jobs (2), MIRL_BENCH_REPEATS repeats of the timed runs (10),
 #                    MIRL_BENCH_PREFIX where the Wine prefix goes
@@ -13,9 +14,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 tree=$root/build/windows
 benches=$tree/bench/wine
 state=$tree/bench/state
-# The COM numbers in the benchmarks' prefix: a pair kept full by a writer, and COM1, which the
-# program opens by default, on a pair nobody writes to.
+# The COM numbers in the benchmarks' prefix: a pair kept full by a writer; COM1, which the
+# program opens by default, on a pair nobody writes to; the far end of COM1's pair for the bursts.
 reader_com=11
+burst_com=12
 repeats=${MIRL_BENCH_REPEATS:-10}
 
 [[ -f $tree/build.ninja ]] || cmake --preset windows >/dev/null
@@ -33,7 +35,8 @@ started=()
 cleanup() {
     local pid
     for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -f "$WINEPREFIX/dosdevices/com$reader_com" "$WINEPREFIX/dosdevices/com1"
+    rm -f "$WINEPREFIX/dosdevices/com$reader_com" "$WINEPREFIX/dosdevices/com$burst_com" \
+        "$WINEPREFIX/dosdevices/com1"
 }
 trap cleanup EXIT
 
@@ -88,9 +91,9 @@ pty_pair idle_socat idle
 link_com 1 "$state/idle.a"
 run_bench disconnect_bench "$mirltty" "$repeats"
 
-# 3. Start-up against the bare dialog, and against the bare dialog on the program's template.
-run_bench startup_bench "$mirltty" "$(windows_path "$benches/bare_dialog.exe")" \
-    "$(windows_path "$benches/template_dialog.exe")" "$repeats"
+# 3. Start-up against the bare dialog on the program's template, in turn, at least 15 each.
+bare_dialog=$(windows_path "$benches/bare_dialog.exe")
+run_bench startup_bench "$mirltty" "$bare_dialog" "$((repeats > 15 ? repeats : 15))"
 
 # 4. Idle CPU: the benchmark asks (request file) for the device to go; killing socat closes the
 # masters, so the program's end of the pty is hung up mid-capture.
@@ -112,6 +115,13 @@ started+=("$closer")
 run_bench idle_cpu_bench "$mirltty" "$(windows_path "$state")\\gone.request" \
     "$(windows_path "$state")\\gone.done" 5
 wait "$closer" 2>/dev/null || true
+
+# 5. Ticks that add bursts of lines: COM1 on a fresh pair whose other end the benchmark writes to
+# as COM12.
+pty_pair burst_socat burst
+link_com 1 "$state/burst.a"
+link_com "$burst_com" "$state/burst.b"
+run_bench burst_bench "$mirltty" "$bare_dialog" "COM$burst_com" "$(((repeats + 1) / 2))"
 
 echo
 awk -F '\t' '

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "port_settings.h"
 
@@ -14,8 +15,10 @@ class CaptureHost {
   public:
     virtual ~CaptureHost() = default;
 
-    // Line output.
+    // Line output. A move hands over every line it completed in one call, so that the list can
+    // take a burst of hundreds as one batch instead of repainting for each.
     virtual void AddLine(const std::string& text) = 0;
+    virtual void AddLines(const std::vector<std::string>& lines) = 0;
     virtual void ResetList() = 0;
 
     virtual void SetConnectText(const std::string& text) = 0;

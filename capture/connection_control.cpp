@@ -137,7 +137,10 @@ void ConnectionControl::OnCount() {
 }
 
 void ConnectionControl::MoveToLines() {
-    m_lines.MoveToLines(m_state.buffer, [this](const std::string& line) { m_host.AddLine(line); });
+    std::vector<std::string> lines;
+    m_lines.MoveToLines(m_state.buffer,
+                        [&lines](const std::string& line) { lines.push_back(line); });
+    if (!lines.empty()) m_host.AddLines(lines);
 }
 
 void ConnectionControl::ClearData() {

@@ -129,3 +129,11 @@ void CListBox::GetText(int nIndex, CString& rString) const {
     text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
     rString = CString(std::move(text));
 }
+
+int CListBox::InitStorage(int nItems, UINT nBytes) {
+    return static_cast<int>(SendMessage(LB_INITSTORAGE, static_cast<WPARAM>(nItems), nBytes));
+}
+
+void CListBox::SetHorizontalExtent(int cxExtent) {
+    SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
+}

@@ -41,4 +41,9 @@ class CListBox : public CWnd {
     int SetTopIndex(int nIndex);
     int GetTextLen(int nIndex) const;
     void GetText(int nIndex, CString& rString) const;
+    // Reserves room for nItems more items of nBytes in all, so that a batch of adds does not
+    // grow the list's storage item by item.
+    int InitStorage(int nItems, UINT nBytes);
+    // How far, in pixels, the list scrolls sideways: the width of its widest item.
+    void SetHorizontalExtent(int cxExtent);
 };

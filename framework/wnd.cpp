@@ -59,6 +59,14 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
     return ::ShowWindow(m_hWnd, nCmdShow);
 }
 
+void CWnd::SetRedraw(BOOL bRedraw) {
+    SendMessage(WM_SETREDRAW, static_cast<WPARAM>(bRedraw));
+}
+
+void CWnd::Invalidate(BOOL bErase) {
+    ::InvalidateRect(m_hWnd, nullptr, bErase);
+}
+
 void CWnd::SetWindowText(LPCSTR lpszString) {
     ::SetWindowTextA(m_hWnd, lpszString);
 }

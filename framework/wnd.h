@@ -40,6 +40,9 @@ class CWnd : public CCmdTarget {
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     BOOL ShowWindow(int nCmdShow);
+    // FALSE: the window stops repainting itself until TRUE, after which it needs an Invalidate.
+    void SetRedraw(BOOL bRedraw = TRUE);
+    void Invalidate(BOOL bErase = TRUE);
     void SetWindowText(LPCSTR lpszString);
     void GetWindowText(CString& rString) const;
     int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;

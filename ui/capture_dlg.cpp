@@ -9,8 +9,10 @@ namespace {
 
 using Map = mirl::MessageMap<CCaptureDlg>;
 
-// The list scrolls so that the newest line is the fifth from the top.
-constexpr int kLinesAboveNewest = 5;
+// The list scrolls so that the newest line is the fifth row from the top.
+constexpr int kNewestLineRow = 5;
+// A list box draws its items a pixel in from either side.
+constexpr int kItemTextInset = 2;
 
 }  // namespace
 
@@ -158,17 +160,55 @@ CString CCaptureDlg::GetSelectedText(const CComboBox& combo) const {
 }
 
 void CCaptureDlg::AddLine(const CString& text) {
-    m_listOutput.AddString(text);
+    AddLines({text.str()});
+}
+
+// Under Wine every add, count and scroll of a visible list repaints it at once (about 20 ms a
+// line), so a burst of hundreds of lines would freeze the window for seconds. The list therefore
+// takes a move's lines with its redraw off, scrolls once to the last and repaints once.
+void CCaptureDlg::AddLines(const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    std::size_t bytes = 0;
+    for (const std::string& line : lines) bytes += line.size() + 1;
+    m_listOutput.SetRedraw(FALSE);
+    m_listOutput.InitStorage(static_cast<int>(lines.size()), static_cast<UINT>(bytes));
+    for (const std::string& line : lines) m_listOutput.AddString(line.c_str());
     const int count = m_listOutput.GetCount();
-    m_listOutput.SetTopIndex(count - kLinesAboveNewest < 0 ? 0 : count - kLinesAboveNewest);
+    m_listOutput.SetTopIndex(count - kNewestLineRow < 0 ? 0 : count - kNewestLineRow);
+    WidenListFor(lines);
+    m_listOutput.SetRedraw(TRUE);
+    m_listOutput.Invalidate();
+}
+
+// Keeps the list's sideways scroll range at its widest line, so that the horizontal bar reaches
+// the end of every line; a list box leaves that range at 0 by itself.
+void CCaptureDlg::WidenListFor(const std::vector<std::string>& lines) {
+    CClientDC dc(&m_listOutput);
+    const HGDIOBJ listFont = reinterpret_cast<HGDIOBJ>(m_listOutput.SendMessage(WM_GETFONT));
+    const HGDIOBJ previousFont = listFont != nullptr ? dc.SelectObject(listFont) : nullptr;
+    int widest = m_widestLine;
+    for (const std::string& line : lines) {
+        const SIZE size = dc.GetTextExtent(line.c_str(), static_cast<int>(line.size()));
+        if (size.cx + kItemTextInset > widest) widest = size.cx + kItemTextInset;
+    }
+    if (previousFont != nullptr) dc.SelectObject(previousFont);
+    if (widest == m_widestLine) return;
+    m_widestLine = widest;
+    m_listOutput.SetHorizontalExtent(widest);
 }
 
 void CCaptureDlg::ResetList() {
     m_listOutput.ResetContent();
+    m_widestLine = 0;
+    m_listOutput.SetHorizontalExtent(0);
 }
 
 void CCaptureDlg::Host::AddLine(const std::string& text) {
     m_dlg.AddLine(CString(text));
+}
+
+void CCaptureDlg::Host::AddLines(const std::vector<std::string>& lines) {
+    m_dlg.AddLines(lines);
 }
 
 void CCaptureDlg::Host::ResetList() {

@@ -14,8 +14,10 @@ class CCaptureDlg : public CDialog {
 
     enum { IDD = IDD_MAIN };
 
-    // Line output: one list item per line, scrolled so that the newest is the fifth from the top.
+    // Line output: one list item per line, scrolled so that the newest is the fifth from the top,
+    // and scrollable sideways to the end of the widest line.
     void AddLine(const CString& text);
+    void AddLines(const std::vector<std::string>& lines);
     void ResetList();
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -53,6 +55,7 @@ class CCaptureDlg : public CDialog {
       public:
         explicit Host(CCaptureDlg& dlg) : m_dlg(dlg) {}
         void AddLine(const std::string& text) override;
+        void AddLines(const std::vector<std::string>& lines) override;
         void ResetList() override;
         void SetConnectText(const std::string& text) override;
         void EnableControl(int controlId, bool enable) override;
@@ -68,9 +71,12 @@ class CCaptureDlg : public CDialog {
     };
 
     void FillSettingsLists();
+    void WidenListFor(const std::vector<std::string>& lines);
 
     static const mirl::MessageEntry<CCaptureDlg> kMessageMap[];
 
+    // The list's horizontal extent: its widest line in pixels, text inset included.
+    int m_widestLine = 0;
     Host m_host{*this};
     // Holds the pending line of the output; stops a running reader when the dialog goes.
     mirl::ConnectionControl m_control;

@@ -13,6 +13,9 @@ namespace mirl::bench {
 class BenchHost final : public CaptureHost {
   public:
     void AddLine(const std::string& text) override { m_lines.push_back(text); }
+    void AddLines(const std::vector<std::string>& lines) override {
+        m_lines.insert(m_lines.end(), lines.begin(), lines.end());
+    }
     void ResetList() override { m_lines.clear(); }
     void SetConnectText(const std::string&) override {}
     void EnableControl(int, bool) override {}

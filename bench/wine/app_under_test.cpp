@@ -154,4 +154,10 @@ bool AppUnderTest::Close(milliseconds timeout) {
            WAIT_OBJECT_0;
 }
 
+void AppUnderTest::Kill() {
+    if (!Started()) return;
+    ::TerminateProcess(m_process.get(), 1);
+    ::WaitForSingleObject(m_process.get(), INFINITE);
+}
+
 }  // namespace mirl::bench

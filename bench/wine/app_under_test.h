@@ -46,6 +46,8 @@ class AppUnderTest {
 
     // Ends the dialog with IDCANCEL and waits for the process; true when it ended by itself.
     bool Close(std::chrono::milliseconds timeout);
+    // Ends the process at once, whatever it shows, and waits for it to go.
+    void Kill();
 
   private:
     unique_handle m_process;

@@ -1,4 +1,5 @@
-// What the screen shows: a screenshot kept as an artefact, the dialog's size, the scrolling.
+// What the screen shows: a screenshot kept as an artefact, the dialog's size, the scrolling, and a
+// tick that brings hundreds of lines.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -24,9 +25,24 @@ void AddScreenScenarios(ScenarioRegistry& r) {
         shown = s.WaitList([](const auto& l) { return l.size() == 8; }, milliseconds(2500),
                            "to hold eight lines");
         // The newest line is the fifth from the top, as far as the list box lets it scroll.
-        const int top = s.ListTop();
+        int top = s.ListTop();
         EXPECT_GE(top, 8 - 6);
         EXPECT_LE(top, 8 - 5);
+
+        // A device that sends short lines fast: one tick brings 500 lines, all shown in order,
+        // and the list follows the newest.
+        s.Click(1017);  // Delete, Yes: a fresh buffer, so the burst stays below the limit
+        s.WaitBox();
+        s.Answer(6);
+        std::vector<std::string> burst(499, "ab\r\n");
+        std::string bytes;
+        for (const auto& line : burst) bytes += line;
+        burst.push_back("\n");  // the move's own line feed after the unmoved bytes
+        s.SendAtPhase(port, bytes);
+        s.WaitListEquals(burst, milliseconds(2500));
+        top = s.ListTop();
+        EXPECT_GE(top, 500 - 6);
+        EXPECT_LE(top, 500 - 5);
 
         const auto file = s.Screenshot("dialog_with_lines.png");
         std::ifstream png(file, std::ios::binary);

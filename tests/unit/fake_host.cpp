@@ -12,6 +12,10 @@ void FakeHost::AddLine(const std::string& text) {
     list.push_back(text);
 }
 
+void FakeHost::AddLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) AddLine(line);
+}
+
 void FakeHost::ResetList() {
     calls.push_back("ResetList");
     list.clear();

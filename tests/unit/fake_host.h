@@ -19,6 +19,8 @@ struct ShownBox {
 class FakeHost final : public CaptureHost {
   public:
     void AddLine(const std::string& text) override;
+    // Recorded line by line, as AddLine.
+    void AddLines(const std::vector<std::string>& lines) override;
     void ResetList() override;
     void SetConnectText(const std::string& text) override;
     void EnableControl(int controlId, bool enable) override;

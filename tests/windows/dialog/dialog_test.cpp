@@ -281,19 +281,64 @@ TEST_F(CaptureDialogTest, IconsAreSetAndDragIconIsTheApplicationIcon) {
 
 // The newest line is the fifth from the top once there are five or more; a list taller than
 // that cannot show it, so the list is made three rows high first.
+void ShortenListToThreeRows(ProbeDlg& dlg) {
+    HWND list = dlg.Item(IDC_LIST);
+    const auto rowHeight = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    RECT frame{};
+    ::GetWindowRect(list, &frame);
+    ::SetWindowPos(list, nullptr, 0, 0, frame.right - frame.left, rowHeight * 3 + 4,
+                   SWP_NOMOVE | SWP_NOZORDER);
+}
+
+int ListTop(ProbeDlg& dlg) {
+    return static_cast<int>(::SendMessageA(dlg.Item(IDC_LIST), LB_GETTOPINDEX, 0, 0));
+}
+
 TEST_F(CaptureDialogTest, ListScrollsSoTheNewestLineIsFifthFromTheTop) {
     Run([](ProbeDlg& dlg) {
-        HWND list = dlg.Item(IDC_LIST);
-        const auto rowHeight = static_cast<int>(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-        RECT frame{};
-        ::GetWindowRect(list, &frame);
-        ::SetWindowPos(list, nullptr, 0, 0, frame.right - frame.left, rowHeight * 3 + 4,
-                       SWP_NOMOVE | SWP_NOZORDER);
+        ShortenListToThreeRows(dlg);
         for (int n = 1; n <= 8; ++n) {
             dlg.AddLine(CString(std::to_string(n).c_str()));
-            const auto top = static_cast<int>(::SendMessageA(list, LB_GETTOPINDEX, 0, 0));
-            EXPECT_EQ(top, n <= 5 ? 0 : n - 5) << "after line " << n;
+            EXPECT_EQ(ListTop(dlg), n <= 5 ? 0 : n - 5) << "after line " << n;
         }
+    });
+}
+
+// One tick that completes hundreds of lines: the list holds them all in order, scrolled as after
+// the last, and scrolls sideways exactly far enough for the widest, in the list's own font.
+TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
+    Run([this](ProbeDlg& dlg) {
+        ShortenListToThreeRows(dlg);
+        const std::string widest = std::string(180, 'W') + "\r\n";
+        std::vector<std::string> lines;
+        for (int i = 0; i < 450; ++i) lines.push_back(i == 225 ? widest : "ab\r\n");
+        std::string bytes;
+        for (const std::string& line : lines) bytes += line;
+        ASSERT_LT(bytes.size(), 2000u);  // the limit would end the capture with a box
+        StoreDirectly(bytes);
+        lines.push_back("\n");  // the move's own line feed after the unmoved bytes
+        dlg.SendMessage(WM_TIMER, 1, 0);
+        EXPECT_EQ(dlg.ListLines(), lines);
+        EXPECT_EQ(ListTop(dlg), 451 - 5);
+
+        HWND list = dlg.Item(IDC_LIST);
+        HDC dc = ::GetDC(list);
+        const HGDIOBJ previous =
+            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        ::GetTextExtentPoint32A(dc, widest.c_str(), static_cast<int>(widest.size()), &size);
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(list, dc);
+        RECT client{};
+        ::GetClientRect(list, &client);
+        ASSERT_GT(size.cx, client.right);  // a line that needs the bar
+        const auto extent = static_cast<int>(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+        EXPECT_GE(extent, size.cx);
+        EXPECT_LE(extent, size.cx + 4);
+
+        dlg.ResetList();
+        EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+        EXPECT_TRUE(dlg.ListLines().empty());
     });
 }
 
