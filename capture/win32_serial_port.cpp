@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "unique_handle.h"
+#include "win32_handles.h"
 
 namespace mirl {
 

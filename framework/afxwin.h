@@ -13,7 +13,6 @@
 #include "menu.h"
 #include "message_map.h"
 #include "rect.h"
-#include "unique_handle.h"
 #include "win_thread.h"
 #include "winapp.h"
 #include "wnd.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "unique_handle.h"
+#include "win32_handles.h"
 
 using AFX_THREADPROC = UINT(__cdecl*)(LPVOID);
 

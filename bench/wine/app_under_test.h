@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "unique_handle.h"
+#include "win32_handles.h"
 
 namespace mirl::bench {
 

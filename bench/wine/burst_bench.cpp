@@ -20,7 +20,7 @@
 #include "app_under_test.h"
 #include "bench_report.h"
 #include "resource.h"
-#include "unique_handle.h"
+#include "win32_handles.h"
 
 namespace mirl::bench {
 namespace {
@@ -183,8 +183,8 @@ int Main(int argc, char** argv) {
             Format("%.0f (max %.0f) / %.0f; one by one: %.0f / %.0f", answer.median, answer.max,
                    lastLine.median, before->longestAnswerMs, before->lastLineMs),
             Format("<= %.0f", goals[goalIndex++]),
-            Format("median of %d: longest WM_NULL wait from outside; reference: bare dialog "
-                   "adding, counting and scrolling per line",
+            Format("median of %d: longest wait for WM_NULL or LB_GETCOUNT sent from outside; "
+                   "reference: bare dialog adding, counting and scrolling per line",
                    repeats));
     }
     return 0;

@@ -16,7 +16,7 @@
 #include "app_under_test.h"
 #include "bench_report.h"
 #include "resource.h"
-#include "unique_handle.h"
+#include "win32_handles.h"
 
 namespace mirl::bench {
 namespace {

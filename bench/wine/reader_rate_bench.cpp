@@ -15,7 +15,7 @@
 #include "connection_control.h"
 #include "reader_thread.h"
 #include "receive_buffer.h"
-#include "unique_handle.h"
+#include "win32_handles.h"
 #include "win32_serial_port.h"
 
 namespace mirl::bench {

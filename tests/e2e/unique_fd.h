@@ -3,33 +3,15 @@
 
 #include <unistd.h>
 
-#include <utility>
+#include "unique_any.h"
 
 namespace e2e {
 
-class UniqueFd {
-  public:
-    UniqueFd() noexcept = default;
-    explicit UniqueFd(int fd) noexcept : fd_(fd) {}
-    ~UniqueFd() { reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-
-    int get() const noexcept { return fd_; }
-    explicit operator bool() const noexcept { return fd_ >= 0; }
-    [[nodiscard]] int release() noexcept { return std::exchange(fd_, -1); }
-    void reset(int fd = -1) noexcept {
-        const int old = std::exchange(fd_, fd);
-        if (old >= 0) ::close(old);
-    }
-
-  private:
-    int fd_ = -1;
+struct FdTraits {
+    using type = int;
+    static int invalid() noexcept { return -1; }
+    static void close(int fd) noexcept { ::close(fd); }
 };
+using UniqueFd = mirl::unique_any<FdTraits>;
 
 }  // namespace e2e

@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "win32_owners.h"
+#include "win32_handles.h"
 
 namespace e2e {
 namespace {
@@ -37,7 +37,7 @@ std::optional<SIZE> DialogUnitsToPixels(int cx, int cy, const wchar_t* face, WOR
     blob.push_back(points);
     Put(blob, face, (std::wcslen(face) + 1) * sizeof(wchar_t));
 
-    UniqueWindow dialog(CreateDialogIndirectParamW(
+    mirl::unique_hwnd dialog(CreateDialogIndirectParamW(
         GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(blob.data()), nullptr,
         QuietProc, 0));
     if (!dialog) return std::nullopt;

@@ -11,7 +11,7 @@
 #include "dialog_units.h"
 #include "icon_match.h"
 #include "process_figures.h"
-#include "win32_owners.h"
+#include "win32_handles.h"
 #include "window_text.h"
 #include "wire_format.h"
 
@@ -321,9 +321,9 @@ std::string Driver::Rect(int cx, int cy) {
 std::string Driver::OpenPort(const std::string& name) {
     const std::string path = "\\\\.\\" + name;
     // The same exclusive open the program makes, so a port still held anywhere fails here.
-    const UniqueFile port(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    if (!port.valid()) return Ok({"failed", std::to_string(GetLastError())});
+    const mirl::unique_hfile port(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                              nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!port.is_valid()) return Ok({"failed", std::to_string(GetLastError())});
     return Ok({"opened"});
 }
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "win32_owners.h"
+#include "win32_handles.h"
 
 namespace e2e {
 namespace {
@@ -30,12 +30,13 @@ Pixels Render(int width, int height, Paint paint) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    WindowDc screen(nullptr);
-    UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
-    UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    mirl::unique_window_dc screen(nullptr);
+    mirl::unique_hdc dc(CreateCompatibleDC(screen.get()));
+    mirl::unique_hbitmap bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dc || !bitmap || !bits) return out;
     {
-        SelectGuard select(dc.get(), bitmap.get());
+        mirl::select_object_scope select(dc.get(), bitmap.get());
         paint(dc.get(), screen.get());
         GdiFlush();
         const auto* p = static_cast<const std::uint32_t*>(bits);
@@ -48,7 +49,7 @@ Pixels Render(int width, int height, Paint paint) {
 Pixels IconOn(HICON icon, int width, int height, COLORREF background) {
     return Render(width, height, [&](HDC dc, HDC) {
         const RECT all = {0, 0, width, height};
-        UniqueBrush brush(CreateSolidBrush(background));
+        mirl::unique_hbrush brush(CreateSolidBrush(background));
         FillRect(dc, &all, brush.get());
         DrawIconEx(dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
     });

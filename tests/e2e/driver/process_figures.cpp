@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "win32_owners.h"
+#include "win32_handles.h"
 
 namespace e2e {
 namespace {
@@ -36,8 +36,8 @@ constexpr LONG kStatusInfoLengthMismatch = static_cast<LONG>(0xC0000004);
 using QuerySystemInformation = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
 
 long ThreadsOf(DWORD pid) {
-    const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-    if (!snapshot.valid()) return -1;
+    const mirl::unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot.is_valid()) return -1;
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     long threads = 0;
@@ -80,7 +80,7 @@ ProcessFigures FiguresOf(DWORD pid) {
     ProcessFigures figures;
     figures.threads = ThreadsOf(pid);
     figures.handles = HandlesInTable(pid);
-    const UniqueHandle process(
+    const mirl::unique_handle process(
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_QUERY_INFORMATION, FALSE, pid));
     if (!process) return figures;
     DWORD count = 0;

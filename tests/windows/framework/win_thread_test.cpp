@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "unique_handle.h"
+#include "win32_handles.h"
 
 namespace {
 

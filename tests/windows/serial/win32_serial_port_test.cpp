@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "unique_handle.h"
+#include "win32_handles.h"
 
 namespace mirl {
 namespace {

@@ -1,14 +1,14 @@
-// Owners for Win32 handles in the shape of WIL's unique_any: the invalid value is a trait, because
-// CreateFileA fails with INVALID_HANDLE_VALUE while CreateThread/CreateEvent fail with NULL.
+// An owner for one platform handle in the shape of WIL's unique_any: non-copyable, movable,
+// get/reset/release. The handle type, the value that means "none" and how to close one are a
+// trait, because the failure values differ: CreateFileA returns INVALID_HANDLE_VALUE, most other
+// Win32 calls NULL, and POSIX calls -1.
 #pragma once
-
-#include <windows.h>
 
 #include <utility>
 
 namespace mirl {
 
-// Traits: `type`, `invalid()` (the value the creating call returns on failure) and `close(h)`.
+// Traits: `type`, `invalid()` and `close(h)`.
 template <typename Traits>
 class unique_any {
   public:
@@ -40,33 +40,8 @@ class unique_any {
     // Gives up ownership without closing.
     [[nodiscard]] pointer release() noexcept { return std::exchange(value_, Traits::invalid()); }
 
-    // For out-parameters: closes what is owned and returns the slot to write the new handle to.
-    pointer* put() noexcept {
-        reset();
-        return &value_;
-    }
-
-    void swap(unique_any& other) noexcept { std::swap(value_, other.value_); }
-
   private:
     pointer value_ = Traits::invalid();
 };
-
-// Handles from CreateFileA (files, devices, serial ports): failure is INVALID_HANDLE_VALUE.
-struct file_handle_traits {
-    using type = HANDLE;
-    static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(type h) noexcept { ::CloseHandle(h); }
-};
-
-// Thread, event, mutex and most other kernel handles: failure is NULL.
-struct null_handle_traits {
-    using type = HANDLE;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type h) noexcept { ::CloseHandle(h); }
-};
-
-using unique_hfile = unique_any<file_handle_traits>;
-using unique_handle = unique_any<null_handle_traits>;
 
 }  // namespace mirl
