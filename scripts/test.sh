@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every tree and runs every test suite:
-# the capture logic natively (plain, ThreadSanitizer, AddressSanitizer + UBSan), the Windows
-# program's tests under Wine, and the end-to-end suite that drives the real mirltty.exe.
+# Installs what is missing, builds every tree and runs every test suite: the launcher's device
+# checks, the capture logic natively (plain, ThreadSanitizer, AddressSanitizer + UBSan), the
+# Windows program's tests under Wine, and the end-to-end suite that drives the real mirltty.exe.
 # `scripts/test.sh host` runs only the native trees.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +11,9 @@ jobs="$(nproc)"
 scripts/install-deps.sh
 
 stage() { printf '\n==== %s\n' "$*"; }
+
+stage "launcher: device checks"
+tests/launcher/device_checks_test.sh
 
 if [ "$scope" = all ]; then
     stage "windows: build"
