@@ -1,16 +1,81 @@
 #!/usr/bin/env bash
-# Builds mirltty.exe and starts it under Wine with COM1 behind it: a demo port fed with a few
-# GPS receiver lines a second, or the serial device given as the argument (e.g. /dev/ttyUSB0).
-# Without a display it runs on a virtual one and saves a screenshot.
+# Builds mirltty.exe and starts it under Wine. Without a display it runs on a virtual one and
+# saves a screenshot.
+#   scripts/run.sh                    COM1 is a demo port fed with a few GPS receiver lines a second
+#   scripts/run.sh DEVICE...          the serial devices given are COM1, COM2, ... in this order
+#   scripts/run.sh --check DEVICE...  only checks the devices and prints what they would be
+#   scripts/run.sh --list             lists the serial devices found here
 #   MIRL_RUN_SECONDS=N  end the tool after N seconds (default: run until it is closed).
+# A device that is missing, not a character device or not readable and writable by the user
+# ends it with status 2 before anything is installed, built or started.
 set -euo pipefail
+
+usage() { sed -n 's/^#   \(scripts\/run.sh\)/ \1/p' "$0" >&2; exit 2; }
+
+# "PATH", or "PATH (NODE)" for a link such as /dev/serial/by-id/..., which names the adapter.
+describe() {
+    if [[ -L $1 ]]; then echo "$1 ($(readlink -f "$1"))"; else echo "$1"; fi
+}
+
+usable() { [[ -r $1 && -w $1 ]]; }
+
+check_device() {
+    local device=$1
+    if [[ ! -e $device ]]; then
+        echo "run: $device does not exist" \
+            "(scripts/run.sh --list shows the serial devices here)." >&2
+    elif [[ ! -c $device ]]; then
+        echo "run: $device is not a character device, so it is no serial port." >&2
+    elif ! usable "$device"; then
+        echo "run: you may not read and write $(describe "$device")" \
+            "(owner $(stat -L -c '%U, group %G' "$device"))." >&2
+        echo "     On Debian-like systems serial ports belong to the group dialout; join it:" >&2
+        echo "     sudo usermod -aG dialout \"\$USER\"" >&2
+        echo "     then log out and in again: the new group counts from the next login on." >&2
+    else
+        return 0
+    fi
+    return 1
+}
+
+list_devices() {
+    local path found=0
+    for path in /dev/serial/by-id/* /dev/ttyUSB* /dev/ttyACM*; do
+        [[ -e $path ]] || continue
+        if ((!found)); then
+            echo "Serial devices (scripts/run.sh DEVICE... makes them COM1, COM2, ...):"
+            found=1
+        fi
+        if usable "$path"; then
+            echo "  $(describe "$path")"
+        else
+            echo "  $(describe "$path"), which you may not read and write"
+        fi
+    done
+    ((found)) || echo "No serial devices found (/dev/serial/by-id/*, /dev/ttyUSB*, /dev/ttyACM*)."
+}
+
+check_only=0
+case ${1:-} in
+    --list) list_devices; exit 0 ;;
+    --check) check_only=1; shift ;;
+    -*) usage ;;
+esac
+devices=()
+for device in "$@"; do
+    [[ $device != -* ]] || usage
+    check_device "$device" || exit 2
+    # Wine's links must not depend on the directory the user started from.
+    [[ $device == /* ]] || device=$PWD/$device
+    devices+=("$device")
+done
+for i in "${!devices[@]}"; do
+    echo "COM$((i + 1)) is $(describe "${devices[i]}")."
+done
+if ((check_only)); then exit 0; fi
+
 cd "$(dirname "$0")/.."
 root=$PWD
-device=${1:-}
-if [[ -n $device && ! -e $device ]]; then
-    echo "run: $device does not exist" >&2
-    exit 2
-fi
 
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
@@ -29,25 +94,27 @@ mirl_wine_prefix_ready
 
 workdir=$(mktemp -d)
 pids=()
+links=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -f "$WINEPREFIX/dosdevices/com1"
+    rm -f "${links[@]}"
     rm -rf "$workdir"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-if [[ -z $device ]]; then
+if ((${#devices[@]} == 0)); then
     # A pseudo-terminal whose other side the feeder writes: to the tool it is a COM port.
     python3 scripts/demo_port.py >"$workdir/demo-port" &
     pids+=($!)
     for _ in $(seq 50); do [[ -s $workdir/demo-port ]] && break; sleep 0.1; done
-    device=$(head -n 1 "$workdir/demo-port")
-    echo "COM1 is a demo port ($device) sending GPS sentences once a second."
-else
-    echo "COM1 is $device."
+    devices=("$(head -n 1 "$workdir/demo-port")")
+    echo "COM1 is a demo port (${devices[0]}) sending GPS sentences once a second."
 fi
-ln -sfn "$device" "$WINEPREFIX/dosdevices/com1"
+for i in "${!devices[@]}"; do
+    links+=("$WINEPREFIX/dosdevices/com$((i + 1))")
+    ln -sfn "${devices[i]}" "${links[i]}"
+done
 
 wine "$exe" &
 tool=$!

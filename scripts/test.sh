@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every tree and runs every test suite:
-# the capture logic natively (plain, ThreadSanitizer, AddressSanitizer + UBSan), the Windows
-# program's tests under Wine, and the end-to-end suite that drives the real mirltty.exe.
+# Installs what is missing, builds every tree and runs every test suite: the launcher's device
+# checks, the capture logic natively (plain, ThreadSanitizer, AddressSanitizer + UBSan), the
+# Windows program's tests under Wine, the end-to-end suite that drives the real mirltty.exe, and a
+# second build of mirltty.exe in another folder that must give the same bytes.
 # `scripts/test.sh host` runs only the native trees.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,10 +13,15 @@ scripts/install-deps.sh
 
 stage() { printf '\n==== %s\n' "$*"; }
 
+stage "launcher: device checks"
+tests/launcher/device_checks_test.sh
+
 if [ "$scope" = all ]; then
     stage "windows: build"
     cmake --preset windows >/dev/null
     cmake --build --preset windows -j "$jobs"
+    stage "windows: mirltty.exe built again in another folder"
+    scripts/check-reproducible.sh
 fi
 
 for preset in host host-tsan host-asan; do

@@ -3,7 +3,7 @@
 import pathlib
 
 HERE = pathlib.Path(__file__).resolve().parent
-NMEA = HERE.parent.parent.parent / "shared" / "data" / "bu353s4.nmea"
+NMEA = HERE.parent / "data" / "bu353s4.nmea"
 
 STORE_BYTE, STORE_RUN, STORE_FILL, STORE_SYMBOL, MOVE, MOVE_READING, CLEAR = range(7)
 

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Makes the Windows download of the checked-out commit: dist/mirltty-VERSION-win64.zip with
+# mirltty.exe, README.txt and SHA256SUMS. VERSION is the resource script's version block.
+# The same commit gives the same zip, byte for byte, wherever and whenever it is built: the
+# program is built twice in two folders and compared, and the zip's entries have a fixed order,
+# the commit's time and fixed permissions.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+if ! git -C "$root" rev-parse --verify -q HEAD >/dev/null; then
+    echo "release: not a git checkout; a release is made of a commit" >&2
+    exit 1
+fi
+if [[ -n $(git -C "$root" status --porcelain --untracked-files=no) ]]; then
+    echo "release: the checkout has uncommitted changes; commit them first" >&2
+    exit 1
+fi
+
+scripts/install-deps.sh
+scripts/check-reproducible.sh
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+commit_time=$(git -C "$root" log -1 --format=%ct)
+
+staging=$root/build/release
+rm -rf "$staging"
+mkdir -p "$staging" dist
+cp build/windows/app/mirltty.exe "$staging/"
+# Windows line ends, so that any editor shows the text as meant.
+sed "s/@VERSION@/$version/; s/\$/\r/" res/README.txt >"$staging/README.txt"
+(cd "$staging" && sha256sum mirltty.exe README.txt >SHA256SUMS)
+
+zip=dist/mirltty-$version-win64.zip
+python3 - "$zip" "$staging" "$commit_time" <<'EOF'
+import sys, time, zipfile, pathlib
+
+zip_path, staging, commit_time = sys.argv[1], pathlib.Path(sys.argv[2]), int(sys.argv[3])
+stamp = time.gmtime(commit_time)[:6]
+with zipfile.ZipFile(zip_path, "w") as archive:
+    for name, mode in (("mirltty.exe", 0o755), ("README.txt", 0o644), ("SHA256SUMS", 0o644)):
+        entry = zipfile.ZipInfo(name, date_time=stamp)
+        entry.create_system = 3  # Unix, so that the permissions below are what unzip sets
+        entry.external_attr = (0o100000 | mode) << 16
+        entry.compress_type = zipfile.ZIP_DEFLATED
+        archive.writestr(entry, (staging / name).read_bytes(), compresslevel=9)
+EOF
+echo "$zip: $(stat -c %s "$zip") bytes, sha256 $(sha256sum "$zip" | cut -d' ' -f1)"
