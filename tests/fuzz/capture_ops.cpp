@@ -14,6 +14,7 @@
 #include "line_assembly.h"
 #include "receive_buffer.h"
 #include "reference_capture.h"
+#include "visible_bytes.h"
 
 namespace mirl::fuzz {
 namespace {
@@ -29,24 +30,9 @@ void Expect(bool ok, const char* what) {
     if (!ok) Fail(what, 0, 1);
 }
 
-std::string Printable(const std::string& text) {
-    std::string out;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x20 && c < 0x7F) {
-            out += ch;
-        } else {
-            std::array<char, 8> hex{};
-            std::snprintf(hex.data(), hex.size(), "\\x%02X", c);
-            out += hex.data();
-        }
-    }
-    return out;
-}
-
 [[noreturn]] void FailText(const char* what, const std::string& real, const std::string& expected) {
     std::fprintf(stderr, "capture mismatch: %s:\n  real     \"%s\"\n  expected \"%s\"\n", what,
-                 Printable(real).c_str(), Printable(expected).c_str());
+                 test::Visible(real).c_str(), test::Visible(expected).c_str());
     std::abort();
 }
 
@@ -267,7 +253,7 @@ class Session {
     // On the heap: the real buffer is a fixed 2 KB array with a lock.
     std::unique_ptr<ReceiveBuffer> m_buffer = std::make_unique<ReceiveBuffer>();
     LineAssembler m_assembler;
-    ReferenceCapture m_model;
+    test::ReferenceCapture m_model;
     std::string m_shown;
     std::string m_stream;
     int m_checkedUpTo = 0;
