@@ -23,57 +23,65 @@ void ExpectAboutBox(Scenario& s) {
     const auto box = s.WaitBox();
     EXPECT_EQ(box.caption, kAboutCaption);
     EXPECT_EQ(box.text, "mirlTTY Version 1.0");
-    EXPECT_EQ(box.buttons, std::vector<int>{1});
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     const auto children = s.Ok("children " + box.hwnd);
     EXPECT_NE(std::find(children.begin(), children.end(), "1:Button:OK"), children.end());
+}
+
+void ExitDuringCaptureEndsAtOnceAndFreesThePort(Scenario& s) {
+    auto& port = s.StartCapturing();
+    s.SendAndFlush(port, "busy\r\n");
+    s.WaitListEquals({"connected.", "busy\r\n", "\n"}, milliseconds(2500));
+    s.Click(IDCANCEL);
+    ExpectEndsWithin(s, milliseconds(1000), "Exit during a capture");
+    // Wine does not refuse a second open of a COM device, so the driver's own open would prove
+    // nothing; a new program that connects and captures at once does.
+    s.Start();
+    s.ConnectFresh();
+    s.SendAndFlush(port, "again\r\n");
+    s.WaitListEquals({"connected.", "again\r\n", "\n"}, milliseconds(2500));
+}
+
+void EscapeEnds(Scenario& s) {
+    s.Start();
+    s.Ok("key escape");
+    ExpectEndsWithin(s, milliseconds(1000), "Escape");
+}
+
+void SystemMenuCloseEnds(Scenario& s) {
+    s.Start();
+    s.Ok("syscommand " + std::to_string(SC_CLOSE));
+    ExpectEndsWithin(s, milliseconds(1000), "SC_CLOSE");
+}
+
+void AboutBoxFromTheSystemMenu(Scenario& s) {
+    s.Start();
+    s.Ok("syscommand " + std::to_string(IDM_ABOUTBOX));
+    ExpectAboutBox(s);
+    s.Answer(IDOK);
+    EXPECT_TRUE(s.Alive());
+    EXPECT_EQ(s.Text(IDC_CONNECT), "Connect");
+    // Through the menu itself: Alt+Space, Up to the last item, Enter. The pause lets the menu
+    // open before the keys arrive.
+    s.Ok("keymenu");
+    std::this_thread::sleep_for(milliseconds(500));
+    s.Ok("key up");
+    s.Ok("key enter");
+    ExpectAboutBox(s);
+    s.Ok("key escape");
+    s.WaitNoBox(milliseconds(3000));
+    EXPECT_TRUE(s.Alive());
+    EXPECT_EQ(s.List(), std::vector<std::string>{});
 }
 
 }  // namespace
 
 void AddClosingScenarios(ScenarioRegistry& r) {
-    r.Add("Closing", "ExitDuringCaptureEndsAtOnceAndFreesThePort", [](Scenario& s) {
-        auto& port = s.AttachPort(1);
-        s.Start();
-        s.ConnectFresh();
-        s.SendAtPhase(port, "busy\r\n");
-        s.WaitListEquals({"connected.", "busy\r\n", "\n"}, milliseconds(2500));
-        s.Click(2);
-        ExpectEndsWithin(s, milliseconds(1000), "Exit during a capture");
-        // Wine does not refuse a second open of a COM device, so the driver's own open would
-        // prove nothing; a new program that connects and captures at once does.
-        s.Start();
-        s.ConnectFresh();
-        s.SendAtPhase(port, "again\r\n");
-        s.WaitListEquals({"connected.", "again\r\n", "\n"}, milliseconds(2500));
-    });
-    r.Add("Closing", "EscapeEnds", [](Scenario& s) {
-        s.Start();
-        s.Ok("key escape");
-        ExpectEndsWithin(s, milliseconds(1000), "Escape");
-    });
-    r.Add("Closing", "SystemMenuCloseEnds", [](Scenario& s) {
-        s.Start();
-        s.Ok("syscommand 0xF060");
-        ExpectEndsWithin(s, milliseconds(1000), "SC_CLOSE");
-    });
-    r.Add("Closing", "AboutBoxFromTheSystemMenu", [](Scenario& s) {
-        s.Start();
-        s.Ok("syscommand 0x10");
-        ExpectAboutBox(s);
-        s.Answer(1);
-        EXPECT_TRUE(s.Alive());
-        EXPECT_EQ(s.Text(1006), "Connect");
-        // Through the menu itself: Alt+Space, Up to the last item, Enter.
-        s.Ok("keymenu");
-        std::this_thread::sleep_for(milliseconds(500));
-        s.Ok("key up");
-        s.Ok("key enter");
-        ExpectAboutBox(s);
-        s.Ok("key escape");
-        s.WaitNoBox(milliseconds(3000));
-        EXPECT_TRUE(s.Alive());
-        EXPECT_EQ(s.List(), std::vector<std::string>{});
-    });
+    r.Add("Closing", "ExitDuringCaptureEndsAtOnceAndFreesThePort",
+          ExitDuringCaptureEndsAtOnceAndFreesThePort);
+    r.Add("Closing", "EscapeEnds", EscapeEnds);
+    r.Add("Closing", "SystemMenuCloseEnds", SystemMenuCloseEnds);
+    r.Add("Closing", "AboutBoxFromTheSystemMenu", AboutBoxFromTheSystemMenu);
 }
 
 }  // namespace e2e

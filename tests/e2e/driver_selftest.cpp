@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "line_model.h"
+#include "driver/fixture/fixture_resource.h"
 #include "scenario_registry.h"
 
 namespace e2e {
@@ -16,67 +16,77 @@ void StartFixture(Scenario& s) {
     s.Start(s.wine().paths().fixture, kFixture);
 }
 
+void ReadsControlsListAndCombo(Scenario& s) {
+    StartFixture(s);
+    EXPECT_EQ(s.Combo(IDC_FIX_COMBO).items, (std::vector<std::string>{"alpha", "beta", "gamma"}));
+    EXPECT_EQ(s.Combo(IDC_FIX_COMBO).selected, 1);
+    EXPECT_EQ(s.Text(IDC_FIX_COMBO), "beta");
+    s.Select(IDC_FIX_COMBO, 2);
+    EXPECT_EQ(s.Text(IDC_FIX_COMBO), "gamma");
+    EXPECT_EQ(s.FocusId(), IDC_FIX_TOGGLE);
+    EXPECT_TRUE(s.Enabled(IDC_FIX_TOGGLE));
+    EXPECT_EQ(s.Text(IDC_FIX_TOGGLE), "Toggle");
+    // Bytes come back as the fixture added them: CR/LF, every high byte, a long line.
+    s.Command(IDC_FIX_FILL);
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b) high.push_back(static_cast<char>(b));
+    s.WaitListEquals({"crlf\r\n", high, std::string(600, 'L') + "\n"}, milliseconds(5000));
+}
+
+void SeesTextsWhileTheUiThreadIsBlocked(Scenario& s) {
+    StartFixture(s);
+    s.Click(IDC_FIX_TOGGLE);
+    const auto seen = s.Ok("watchtext " + std::to_string(IDC_FIX_TOGGLE) + " 1500");
+    EXPECT_EQ(seen, (std::vector<std::string>{"Toggle", "Wait...", "Toggled"}));
+    s.WaitListEquals({"toggled"}, milliseconds(5000));
+}
+
+void ReadsMessageBoxesAndTheirIcons(Scenario& s) {
+    StartFixture(s);
+    s.Command(IDC_FIX_BOXES);
+    s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "asterisk", {IDOK});
+    s.Answer(IDOK);
+    s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "exclamation", {IDOK, IDCANCEL});
+    s.Answer(IDCANCEL);
+    s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "hand", {IDYES, IDNO, IDCANCEL});
+    s.Answer(IDNO);
+    s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "question", {IDYES, IDNO});
+    s.Answer(IDYES);
+    s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "none", {IDOK});
+    // Escape closes a box with OK only (Wine answers IDCANCEL there, Windows IDOK).
+    s.Ok("key escape");
+    const auto lines = s.WaitList([](const auto& l) { return l.size() == 5; }, milliseconds(5000),
+                                  "to hold five answers");
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4),
+              (std::vector<std::string>{"answer 1", "answer 2", "answer 7", "answer 6"}));
+    s.ExpectNoBox(milliseconds(300));
+}
+
+void OpensTheLastSystemMenuItemAndEnds(Scenario& s) {
+    StartFixture(s);
+    // Keyboard through the system menu: the last item is the fixture's own. The pause lets the
+    // menu open before the keys arrive.
+    s.Ok("keymenu");
+    std::this_thread::sleep_for(milliseconds(500));
+    s.Ok("key up");
+    s.Ok("key enter");
+    s.ExpectBox(s.WaitBox(), "About fixture", "About text", "none", {IDOK});
+    s.Answer(IDOK);
+    const auto rect = s.Ok("rect 280 158");
+    EXPECT_EQ(rect.at(0), rect.at(2)) << "client width vs 280 dialog units";
+    EXPECT_EQ(rect.at(1), rect.at(3)) << "client height vs 158 dialog units";
+    s.Ok("key escape");
+    EXPECT_TRUE(s.WaitProgramExit(milliseconds(5000)).has_value());
+}
+
 }  // namespace
 
 void AddDriverSelfTests(ScenarioRegistry& r) {
-    r.Add("DriverSelfTest", "ReadsControlsListAndCombo", [](Scenario& s) {
-        StartFixture(s);
-        EXPECT_EQ(s.Combo(1001).items, (std::vector<std::string>{"alpha", "beta", "gamma"}));
-        EXPECT_EQ(s.Combo(1001).selected, 1);
-        EXPECT_EQ(s.Text(1001), "beta");
-        s.Select(1001, 2);
-        EXPECT_EQ(s.Text(1001), "gamma");
-        EXPECT_EQ(s.FocusId(), 1006);
-        EXPECT_TRUE(s.Enabled(1006));
-        EXPECT_EQ(s.Text(1006), "Toggle");
-        // Bytes come back as the fixture added them: CR/LF, every high byte, a long line.
-        s.Command(1012);
-        std::string high;
-        for (int b = 0x80; b <= 0xFF; ++b) high.push_back(static_cast<char>(b));
-        s.WaitListEquals({"crlf\r\n", high, std::string(600, 'L') + "\n"}, milliseconds(5000));
-    });
-    r.Add("DriverSelfTest", "SeesTextsWhileTheUiThreadIsBlocked", [](Scenario& s) {
-        StartFixture(s);
-        s.Click(1006);
-        const auto seen = s.Ok("watchtext 1006 1500");
-        EXPECT_EQ(seen, (std::vector<std::string>{"Toggle", "Wait...", "Toggled"}));
-        s.WaitListEquals({"toggled"}, milliseconds(5000));
-    });
-    r.Add("DriverSelfTest", "ReadsMessageBoxesAndTheirIcons", [](Scenario& s) {
-        StartFixture(s);
-        s.Command(1016);
-        s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "asterisk", {1});
-        s.Answer(1);
-        s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "exclamation", {1, 2});
-        s.Answer(2);
-        s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "hand", {6, 7, 2});
-        s.Answer(7);
-        s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "question", {6, 7});
-        s.Answer(6);
-        s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "none", {1});
-        // Escape closes a box with OK only (Wine answers IDCANCEL there, Windows IDOK).
-        s.Ok("key escape");
-        const auto lines = s.WaitList([](const auto& l) { return l.size() == 5; },
-                                      milliseconds(5000), "to hold five answers");
-        EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4),
-                  (std::vector<std::string>{"answer 1", "answer 2", "answer 7", "answer 6"}));
-        s.ExpectNoBox(milliseconds(300));
-    });
-    r.Add("DriverSelfTest", "OpensTheLastSystemMenuItemAndEnds", [](Scenario& s) {
-        StartFixture(s);
-        // Keyboard through the system menu: the last item is the fixture's own.
-        s.Ok("keymenu");
-        std::this_thread::sleep_for(milliseconds(500));
-        s.Ok("key up");
-        s.Ok("key enter");
-        s.ExpectBox(s.WaitBox(), "About fixture", "About text", "none", {1});
-        s.Answer(1);
-        const auto rect = s.Ok("rect");
-        EXPECT_EQ(rect.at(0), rect.at(2)) << "client width vs 280 dialog units";
-        EXPECT_EQ(rect.at(1), rect.at(3)) << "client height vs 158 dialog units";
-        s.Ok("key escape");
-        EXPECT_TRUE(s.WaitProgramExit(milliseconds(5000)).has_value());
-    });
+    r.Add("DriverSelfTest", "ReadsControlsListAndCombo", ReadsControlsListAndCombo);
+    r.Add("DriverSelfTest", "SeesTextsWhileTheUiThreadIsBlocked",
+          SeesTextsWhileTheUiThreadIsBlocked);
+    r.Add("DriverSelfTest", "ReadsMessageBoxesAndTheirIcons", ReadsMessageBoxesAndTheirIcons);
+    r.Add("DriverSelfTest", "OpensTheLastSystemMenuItemAndEnds", OpensTheLastSystemMenuItemAndEnds);
 }
 
 }  // namespace e2e

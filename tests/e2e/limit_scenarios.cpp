@@ -1,16 +1,18 @@
-// Captures that reach the 2000-byte mark: a scripted burst and the recorded GPS stream.
+// Captures that reach the 2000-byte mark, which only the tick's check ends: a scripted burst and
+// the recorded GPS stream.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "line_model.h"
+#include "message_boxes.h"
 #include "nmea.h"
+#include "reference_capture.h"
 #include "scenario_registry.h"
 
 namespace e2e {
 namespace {
 
-const char kLimitText[] = "Reading data stopped early. Maximum data reached.";
+using mirl::test::ReferenceCapture;
 
 // 48-byte numbered lines: the 2000th byte falls inside line 42, so the limit cuts a line.
 std::string NumberedLines(int count) {
@@ -26,76 +28,69 @@ std::string NumberedLines(int count) {
 
 // The limit box, its answer, then "disconnect." after `lines`, and the count message.
 void ExpectLimitReached(Scenario& s, std::vector<std::string> lines, int count) {
-    s.ExpectBox(s.WaitBox(milliseconds(5000)), "MirlTTY", kLimitText, "asterisk", {1});
-    s.Answer(1);
+    ExpectLimitBox(s);
+    s.Answer(IDOK);
     lines.push_back("disconnect.");
     s.WaitListEquals(lines, milliseconds(5000));
     s.ExpectLocked(false);
-    s.Command(1016);
-    s.ExpectBox(s.WaitBox(), "mirltty",
-                "Readed characters: " + std::to_string(count) + " (max. 2001)", "none", {1});
-    s.Answer(1);
+    EXPECT_EQ(CountShown(s), count);
+}
+
+void BurstOf2500BytesStopsAtTheMark(Scenario& s) {
+    auto& port = s.StartCapturing();
+    const std::string stream = NumberedLines(52);
+    ASSERT_EQ(stream.size(), 2496u);
+    ReferenceCapture model;
+    model.StartReader();
+    model.Receive(stream);
+    ASSERT_EQ(model.Count(), 2000);
+    auto expected = model.MoveLines();
+    std::vector<std::string> lines = {"connected."};
+    lines.insert(lines.end(), expected.begin(), expected.end());
+
+    s.SendAtPhase(port, stream);
+    ExpectLimitReached(s, lines, model.Count());
+    // Every byte up to the limit is shown, in order; only the rule's line feed is added.
+    std::string shown;
+    for (size_t i = 1; i < lines.size(); ++i) shown += lines[i];
+    EXPECT_EQ(shown, stream.substr(0, 2000) + "\n");
+    EXPECT_EQ(model.Count(), 2001);
+}
+
+void RecordedGpsStreamShownByteForByte(Scenario& s) {
+    const auto sentences = LoadNmeaSentences(s.wine().paths().data_dir / "bu353s4.nmea");
+    ASSERT_GT(sentences.size(), 40u);
+    auto& port = s.StartCapturing();
+    // Five sentences a burst, one burst a tick, as the receiver would send them.
+    ReferenceCapture model;
+    model.StartReader();
+    std::vector<std::string> lines = {"connected."};
+    size_t next = 0;
+    while (model.Reading() && next < sentences.size()) {
+        std::string burst;
+        for (int i = 0; i < 5 && next < sentences.size(); ++i) burst += sentences[next++] + "\r\n";
+        model.Receive(burst);
+        const auto moved = model.MoveLines();
+        lines.insert(lines.end(), moved.begin(), moved.end());
+        s.SendAtPhase(port, burst);
+        if (model.Reading()) s.WaitListEquals(lines, milliseconds(3000));
+    }
+    ExpectLimitReached(s, lines, model.Count());
+    int checked = 0;
+    for (const auto& line : lines) {
+        if (line.size() > 2 && line.front() == '$' && line.ends_with("\r\n")) {
+            EXPECT_TRUE(NmeaChecksumOk(line)) << Visible(line);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 25);
 }
 
 }  // namespace
 
 void AddLimitScenarios(ScenarioRegistry& r) {
-    r.Add("Limit", "BurstOf2500BytesStopsAtTheMark", [](Scenario& s) {
-        auto& port = s.AttachPort(1);
-        s.Start();
-        s.ConnectFresh();
-        const std::string stream = NumberedLines(52);
-        ASSERT_EQ(stream.size(), 2496u);
-        LineModel model;
-        model.StartReader();
-        model.Receive(stream);
-        ASSERT_EQ(model.count(), 2000);
-        auto expected = model.Move();
-        std::vector<std::string> lines = {"connected."};
-        lines.insert(lines.end(), expected.begin(), expected.end());
-
-        s.SendAtPhase(port, stream);
-        ExpectLimitReached(s, lines, model.count());
-        // Every byte up to the limit is shown, in order; only the rule's line feed is added.
-        std::string shown;
-        for (size_t i = 1; i < lines.size(); ++i) shown += lines[i];
-        EXPECT_EQ(shown, stream.substr(0, 2000) + "\n");
-        EXPECT_EQ(model.count(), 2001);
-    });
-    r.Add("Limit", "RecordedGpsStreamShownByteForByte", [](Scenario& s) {
-        const auto sentences = LoadNmeaSentences(s.wine().paths().data_dir / "bu353s4.nmea");
-        ASSERT_GT(sentences.size(), 40u);
-        auto& port = s.AttachPort(1);
-        s.Start();
-        s.ConnectFresh();
-        // Five sentences a burst, one burst a tick, as the receiver would send them.
-        LineModel model;
-        model.StartReader();
-        std::vector<std::string> lines = {"connected."};
-        size_t next = 0;
-        while (model.reading() && next < sentences.size()) {
-            std::string burst;
-            for (int i = 0; i < 5 && next < sentences.size(); ++i)
-                burst += sentences[next++] + "\r\n";
-            model.Receive(burst);
-            const auto moved = model.Move();
-            lines.insert(lines.end(), moved.begin(), moved.end());
-            s.SendAtPhase(port, burst);
-            if (model.reading()) {
-                s.WaitListEquals(lines, milliseconds(3000));
-            }
-        }
-        ExpectLimitReached(s, lines, model.count());
-        // Every whole sentence that is shown carries a correct checksum.
-        int checked = 0;
-        for (const auto& line : lines) {
-            if (line.size() > 2 && line.front() == '$' && line.ends_with("\r\n")) {
-                EXPECT_TRUE(NmeaChecksumOk(line)) << Visible(line);
-                ++checked;
-            }
-        }
-        EXPECT_GT(checked, 25);
-    });
+    r.Add("Limit", "BurstOf2500BytesStopsAtTheMark", BurstOf2500BytesStopsAtTheMark);
+    r.Add("Limit", "RecordedGpsStreamShownByteForByte", RecordedGpsStreamShownByteForByte);
 }
 
 }  // namespace e2e

@@ -3,7 +3,7 @@
 // lines, so the model check that follows is still exact.
 #include "move_splits.h"
 
-#include "line_model.h"
+#include "reference_capture.h"
 
 namespace e2e {
 
@@ -26,13 +26,13 @@ std::optional<std::vector<size_t>> MoveSplits(std::string_view sent, std::string
 }
 
 ModelledCapture ModelMoves(std::string_view sent, const std::vector<size_t>& splits) {
-    LineModel model;
+    mirl::test::ReferenceCapture model;
     model.StartReader();
     ModelledCapture out;
     size_t at = 0;
     auto move = [&](std::string_view part) {
         model.Receive(part);
-        const auto lines = model.Move();
+        const auto lines = model.MoveLines();
         out.lines.insert(out.lines.end(), lines.begin(), lines.end());
     };
     for (const size_t n : splits) {
@@ -40,7 +40,7 @@ ModelledCapture ModelMoves(std::string_view sent, const std::vector<size_t>& spl
         at += n;
     }
     move(sent.substr(at));
-    out.count = model.count();
+    out.count = model.Count();
     return out;
 }
 

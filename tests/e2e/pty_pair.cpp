@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,6 +53,16 @@ void PtyPair::Write(std::string_view bytes) {
         pollfd p = {master_.get(), POLLOUT, 0};
         ::poll(&p, 1, 50);
     }
+}
+
+int PtyPair::Unread() const {
+    // A write to the master reaches the slave's queue by a kernel work item, which may not have
+    // run yet; a poll of the slave runs it, so FIONREAD then counts every byte written.
+    pollfd p = {slave_.get(), POLLIN, 0};
+    ::poll(&p, 1, 0);
+    int unread = 0;
+    if (::ioctl(slave_.get(), FIONREAD, &unread) != 0) throw std::runtime_error("FIONREAD failed");
+    return unread;
 }
 
 void PtyPair::Hangup() {

@@ -16,8 +16,9 @@ class PtyPair {
 
     const std::string& slave_path() const noexcept { return slave_path_; }
 
-    // Writes all bytes now, as one burst.
     void Write(std::string_view bytes);
+    // Bytes written that the other end of the slave has not read yet.
+    int Unread() const;
 
     // The line settings the slave currently has (what the program's port setup left there).
     termios Settings() const;

@@ -7,10 +7,17 @@
 #include <sstream>
 #include <thread>
 
-#include "line_model.h"
 #include "process_probe.h"
 
 namespace e2e {
+
+// A pty whose slave is linked in as COMn; the link goes before the pty.
+struct SerialLine {
+    SerialLine(const WineSession& session, int n) : link(session.LinkPort(n, pty.slave_path())) {}
+    PtyPair pty;
+    PortLink link;
+};
+
 namespace {
 
 std::string SafeFileName(std::string name) {
@@ -20,9 +27,10 @@ std::string SafeFileName(std::string name) {
     return name;
 }
 
-std::vector<int> ButtonIds(const std::string& spec) {
+// "1:OK,2:Cancel" -> {1, 2}
+std::vector<int> ButtonIds(const std::string& button_texts) {
     std::vector<int> ids;
-    std::istringstream in(spec);
+    std::istringstream in(button_texts);
     for (std::string item; std::getline(in, item, ',');) {
         if (!item.empty()) ids.push_back(std::atoi(item.c_str()));
     }
@@ -55,9 +63,9 @@ Scenario::~Scenario() {
     lines_.clear();
 }
 
-SerialLine& Scenario::AttachPort(int n) {
+PtyPair& Scenario::AttachPort(int n) {
     lines_.push_back(std::make_unique<SerialLine>(session_, n));
-    return *lines_.back();
+    return lines_.back()->pty;
 }
 
 void Scenario::Start(const std::filesystem::path& program, const std::string& caption) {
@@ -143,18 +151,19 @@ int Scenario::FocusId() {
 }
 
 std::vector<std::string> Scenario::List() {
-    const auto f = Ok("list");
+    const auto f = Ok("list " + std::to_string(IDC_LIST));
     return {f.begin() + 2, f.end()};
 }
 
 int Scenario::ListTop() {
-    return std::stoi(Ok("list").at(1));
+    return std::stoi(Ok("list " + std::to_string(IDC_LIST)).at(1));
 }
 
 Scenario::ListTail Scenario::WaitListCount(int min_count, milliseconds timeout) {
-    const auto f = driver().Ok(
-        "tail 1013 " + std::to_string(min_count) + " " + std::to_string(timeout.count()),
-        timeout + milliseconds(20000));
+    const auto f =
+        driver().Ok("tail " + std::to_string(IDC_LIST) + " " + std::to_string(min_count) + " " +
+                        std::to_string(timeout.count()),
+                    timeout + milliseconds(20000));
     return {std::stoi(f.at(0)), f.at(1)};
 }
 
@@ -278,10 +287,17 @@ void Scenario::WaitNoBox(milliseconds timeout) {
     }
 }
 
+PtyPair& Scenario::StartCapturing(int n) {
+    PtyPair& pty = AttachPort(n);
+    Start();
+    ConnectFresh();
+    return pty;
+}
+
 void Scenario::ConnectFresh() {
     auto expected = List();
     expected.push_back("connected.");
-    Click(1006);
+    Click(IDC_CONNECT);
     AwaitConnected(expected);
 }
 
@@ -305,7 +321,28 @@ void Scenario::AwaitConnected(const std::vector<std::string>& expected) {
     }
 }
 
-void Scenario::SendAtPhase(PtyPair& pty, const std::string& bytes, double phase) {
+void Scenario::WaitUntilRead(PtyPair& pty) {
+    const auto deadline = Clock::now() + milliseconds(5000);
+    while (pty.Unread() > 0) {
+        if (Clock::now() >= deadline)
+            throw ScenarioFailure("expected the program to read what was sent; " +
+                                  std::to_string(pty.Unread()) +
+                                  " bytes are still unread after 5 s");
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+}
+
+void Scenario::Send(PtyPair& pty, std::string_view bytes) {
+    pty.Write(bytes);
+    WaitUntilRead(pty);
+}
+
+void Scenario::SendAndFlush(PtyPair& pty, std::string_view bytes) {
+    Send(pty, bytes);
+    Command(IDC_FLUSH);
+}
+
+void Scenario::SendAtPhase(PtyPair& pty, std::string_view bytes, double phase) {
     if (!tick_origin_) throw ScenarioFailure("tick phase unknown: no connect seen yet");
     const auto since = std::chrono::duration_cast<milliseconds>(Clock::now() - *tick_origin_);
     const auto target = milliseconds(static_cast<int>(phase * 1000));
@@ -320,18 +357,18 @@ void Scenario::WaitTicks(int ticks) {
 }
 
 void Scenario::ExpectLocked(bool locked) {
-    for (int id : LockedControls()) {
+    for (int id : {IDC_PORT, IDC_BAUD, IDC_PARITY, IDC_DATABITS, IDC_STOPBITS, IDC_DEFAULT}) {
         if (Enabled(id) == locked)
             throw ScenarioFailure("expected control " + std::to_string(id) + " to be " +
                                   (locked ? "disabled" : "enabled") + "; it is not");
     }
-    for (int id : {1017, 2}) {
+    for (int id : {IDC_DELETE, IDCANCEL}) {
         if (!Enabled(id))
             throw ScenarioFailure("expected control " + std::to_string(id) +
                                   " to stay enabled; it is disabled");
     }
     const std::string expected = locked ? "Disconnect" : "Connect";
-    const std::string seen = Text(1006);
+    const std::string seen = Text(IDC_CONNECT);
     if (seen != expected)
         throw ScenarioFailure("expected the button text \"" + expected + "\"; seen \"" + seen +
                               "\"");

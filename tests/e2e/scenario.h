@@ -9,16 +9,20 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "child_process.h"
+#include "dialog_ids.h"
 #include "driver_client.h"
 #include "pty_pair.h"
+#include "visible_bytes.h"
 #include "wine_session.h"
 
 namespace e2e {
 
 using Clock = std::chrono::steady_clock;
+using mirl::test::Visible;
 using std::chrono::milliseconds;
 
 // Thrown by a check: the text says what was expected and what was seen.
@@ -37,14 +41,7 @@ struct MessageBoxSeen {
     std::string Describe() const;
 };
 
-// A pty whose slave is linked in as COMn.
-struct SerialLine {
-    SerialLine(const WineSession& session, int n)
-        : number(n), link(session.LinkPort(n, pty.slave_path())) {}
-    int number;
-    PtyPair pty;
-    PortLink link;
-};
+struct SerialLine;
 
 class Scenario {
   public:
@@ -54,10 +51,9 @@ class Scenario {
     Scenario& operator=(const Scenario&) = delete;
 
     WineSession& wine() { return session_; }
-    const std::filesystem::path& artifacts() const { return dir_; }
 
     // A fresh pty linked in as COMn, owned by the scenario.
-    SerialLine& AttachPort(int n);
+    PtyPair& AttachPort(int n);
 
     // Starts the program (mirltty.exe unless told otherwise) and the driver, and waits for the
     // dialog with `caption`.
@@ -66,7 +62,6 @@ class Scenario {
     void StopProgram();
     // Waits for the program to end by itself; the time it took, or nullopt.
     std::optional<milliseconds> WaitProgramExit(milliseconds timeout);
-    // Whether the main dialog is still there.
     bool Alive();
     // The Linux process that runs the program's .exe.
     pid_t ProgramProcess();
@@ -74,7 +69,6 @@ class Scenario {
     DriverClient& driver();
     std::vector<std::string> Ok(const std::string& request) { return driver().Ok(request); }
 
-    // Controls.
     void Click(int id);
     void Command(int id);
     std::string Text(int id);
@@ -87,7 +81,6 @@ class Scenario {
     void Select(int id, int index);
     int FocusId();
 
-    // The output list.
     std::vector<std::string> List();
     int ListTop();
     // The number of lines and the last one, once there are at least `min_count` (or at the
@@ -115,23 +108,31 @@ class Scenario {
     void ExpectNoBox(milliseconds for_how_long);
     void WaitNoBox(milliseconds timeout);
 
+    // COMn on a fresh pty, the program started, and a capture begun on that port.
+    PtyPair& StartCapturing(int n = 1);
     // Connect with an empty buffer (no confirmation): clicks and waits for "connected.", and
     // takes that moment as the phase of the program's one-second tick.
     void ConnectFresh();
     // After a Connect started some other way (Enter, a confirmation): waits until the list is
     // exactly `expected` and takes that moment as the tick's phase.
     void AwaitConnected(const std::vector<std::string>& expected);
+    // Waits until the program has read every byte written to `pty`.
+    void WaitUntilRead(PtyPair& pty);
+    // Writes the bytes and waits until the program has read them all.
+    void Send(PtyPair& pty, std::string_view bytes);
+    // Send, then IDC_FLUSH: the tick's move, at once. A tick may move the bytes first; the flush
+    // then finds nothing unmoved and adds nothing, so the lines are the same either way. Only a
+    // tick while the program still reads would split them: a few bytes are read in well under a
+    // millisecond, but hundreds take several, so long bursts go by SendAtPhase.
+    void SendAndFlush(PtyPair& pty, std::string_view bytes);
     // The tick's phase is known from the last connect: waits until `phase` (0..1) of a second
     // after a tick and writes the bytes then, so a burst is never split by a tick.
-    void SendAtPhase(PtyPair& pty, const std::string& bytes, double phase = 0.5);
-    void SendAtPhase(SerialLine& line, const std::string& bytes, double phase = 0.5) {
-        SendAtPhase(line.pty, bytes, phase);
-    }
+    void SendAtPhase(PtyPair& pty, std::string_view bytes, double phase = 0.5);
     // Waits until the program has passed `ticks` more ticks (by the clock, from the connect).
     void WaitTicks(int ticks);
 
-    // Controls the program locks while it captures.
-    static std::vector<int> LockedControls() { return {1000, 1001, 1002, 1004, 1005, 1009}; }
+    // The six settings controls are disabled while capturing and enabled otherwise; Delete and
+    // Exit stay enabled, and Connect reads Disconnect or Connect.
     void ExpectLocked(bool locked);
 
     std::filesystem::path Screenshot(const std::string& file_name);

@@ -26,11 +26,12 @@ class ScenarioTest : public testing::Test {
 
 }  // namespace
 
-void ScenarioRegistry::Add(const char* suite, const char* name, ScenarioBody body, const char* file,
-                           int line) {
+void ScenarioRegistry::Add(const char* suite, const char* name, ScenarioBody body,
+                           std::source_location where) {
     WineSession& session = session_;
     const std::string full = std::string(suite) + "." + name;
-    testing::RegisterTest(suite, name, nullptr, nullptr, file, line,
+    testing::RegisterTest(suite, name, nullptr, nullptr, where.file_name(),
+                          static_cast<int>(where.line()),
                           [&session, full, body]() -> ScenarioTest* {
                               // gtest owns and deletes what the factory returns.
                               return std::make_unique<ScenarioTest>(session, full, body).release();

@@ -1,21 +1,21 @@
 // Registers scenarios with GoogleTest, each handed a Scenario bound to the run's Wine session.
 #pragma once
 
-#include <functional>
-#include <string>
+#include <source_location>
 
 #include "scenario.h"
 #include "wine_session.h"
 
 namespace e2e {
 
-using ScenarioBody = std::function<void(Scenario&)>;
+using ScenarioBody = void (*)(Scenario&);
 
 class ScenarioRegistry {
   public:
     explicit ScenarioRegistry(WineSession& session) : session_(session) {}
-    void Add(const char* suite, const char* name, ScenarioBody body, const char* file = __FILE__,
-             int line = __LINE__);
+    // The test `suite`.`name`, reported at the place that adds it.
+    void Add(const char* suite, const char* name, ScenarioBody body,
+             std::source_location where = std::source_location::current());
 
   private:
     WineSession& session_;

@@ -33,13 +33,13 @@ std::string Flags(const termios& t) {
     return out;
 }
 
-void ExpectSettings(Scenario& s, SerialLine& port, const Choice& c) {
-    s.Select(1001, c.baud_index);
-    s.Select(1002, c.parity_index);
-    s.Select(1004, c.bits_index);
-    s.Select(1005, c.stop_index);
+void ExpectSettings(Scenario& s, PtyPair& port, const Choice& c) {
+    s.Select(IDC_BAUD, c.baud_index);
+    s.Select(IDC_PARITY, c.parity_index);
+    s.Select(IDC_DATABITS, c.bits_index);
+    s.Select(IDC_STOPBITS, c.stop_index);
     s.ConnectFresh();
-    const termios t = port.pty.Settings();
+    const termios t = port.Settings();
     termios want = {};
     cfsetospeed(&want, c.speed);
     want.c_iflag = c.iflags;
@@ -49,31 +49,33 @@ void ExpectSettings(Scenario& s, SerialLine& port, const Choice& c) {
     EXPECT_EQ(t.c_cflag & (PARODD | CMSPAR | CSTOPB), c.cflags)
         << c.what << ": expected " << Flags(want) << ", seen " << Flags(t);
     EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8)) << c.what << ": a pty keeps CS8";
-    s.Click(1006);
+    s.Click(IDC_CONNECT);
     s.WaitList([](const auto& l) { return !l.empty() && l.back() == "disconnect."; },
                milliseconds(3000), "to end with \"disconnect.\"");
+}
+
+// COM12, picked by its list entry: the program reads the port's name at Connect.
+void ChosenValuesReachThePort(Scenario& s) {
+    auto& port = s.AttachPort(12);
+    s.Start();
+    s.Select(IDC_PORT, 11);
+    ASSERT_EQ(s.Text(IDC_PORT), "COM12");
+    const termios before = port.Settings();
+    ASSERT_EQ(cfgetospeed(&before), static_cast<speed_t>(B1800))
+        << "the pty starts at a speed the program never picks";
+    // 56000 has no termios code; Linux reads it back as 38400.
+    ExpectSettings(s, port, {10, 1, 2, 2, B38400, INPCK, CSTOPB, "56000 Even 7 2"});
+    ExpectSettings(s, port, {6, 0, 3, 0, B9600, 0, 0, "9600 None 8 1"});
+    ExpectSettings(s, port, {12, 2, 3, 0, B115200, INPCK, PARODD, "115200 Odd 8 1"});
+    ExpectSettings(s, port,
+                   {3, 3, 0, 1, B1200, INPCK, PARODD | CMSPAR | CSTOPB, "1200 Mark 5 1.5"});
+    ExpectSettings(s, port, {0, 4, 1, 0, B110, INPCK, CMSPAR, "110 Space 6 1"});
 }
 
 }  // namespace
 
 void AddSettingsScenarios(ScenarioRegistry& r) {
-    r.Add("Settings", "ChosenValuesReachThePort", [](Scenario& s) {
-        // COM12, picked by its list entry: the program reads the port's name at Connect.
-        auto& port = s.AttachPort(12);
-        s.Start();
-        s.Select(1000, 11);
-        ASSERT_EQ(s.Text(1000), "COM12");
-        const termios before = port.pty.Settings();
-        ASSERT_EQ(cfgetospeed(&before), static_cast<speed_t>(B1800))
-            << "the pty starts at a speed the program never picks";
-        // 56000 has no termios code; Linux reads it back as 38400.
-        ExpectSettings(s, port, {10, 1, 2, 2, B38400, INPCK, CSTOPB, "56000 Even 7 2"});
-        ExpectSettings(s, port, {6, 0, 3, 0, B9600, 0, 0, "9600 None 8 1"});
-        ExpectSettings(s, port, {12, 2, 3, 0, B115200, INPCK, PARODD, "115200 Odd 8 1"});
-        ExpectSettings(s, port,
-                       {3, 3, 0, 1, B1200, INPCK, PARODD | CMSPAR | CSTOPB, "1200 Mark 5 1.5"});
-        ExpectSettings(s, port, {0, 4, 1, 0, B110, INPCK, CMSPAR, "110 Space 6 1"});
-    });
+    r.Add("Settings", "ChosenValuesReachThePort", ChosenValuesReachThePort);
 }
 
 }  // namespace e2e

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "message_boxes.h"
 #include "process_probe.h"
 #include "scenario_registry.h"
 
@@ -43,79 +44,75 @@ Figures Measure(Scenario& s, pid_t pid) {
     return f;
 }
 
-// One cycle: Connect adds "connected.", Disconnect adds "disconnect.".
+// Clicks Connect (or Disconnect) and expects `line` to be added as line `lines` + 1.
+void ClickAddsLine(Scenario& s, int cycle, int& lines, const std::string& line) {
+    s.Click(IDC_CONNECT);
+    const auto tail = s.WaitListCount(lines + 1, milliseconds(10000));
+    if (tail.count != lines + 1 || tail.last != line)
+        throw ScenarioFailure("cycle " + std::to_string(cycle) + ": expected line " +
+                              std::to_string(lines + 1) + " \"" + line + "\"; seen " +
+                              std::to_string(tail.count) + " lines, the last \"" + tail.last +
+                              "\"");
+    ++lines;
+}
+
 void Cycle(Scenario& s, int cycle, int& lines) {
-    s.Click(1006);
-    auto tail = s.WaitListCount(lines + 1, milliseconds(10000));
-    if (tail.count != lines + 1 || tail.last != "connected.")
-        throw ScenarioFailure("cycle " + std::to_string(cycle) + ": expected line " +
-                              std::to_string(lines + 1) + " \"connected.\"; seen " +
-                              std::to_string(tail.count) + " lines, the last \"" + tail.last +
-                              "\"");
-    s.Click(1006);
-    tail = s.WaitListCount(lines + 2, milliseconds(10000));
-    if (tail.count != lines + 2 || tail.last != "disconnect.")
-        throw ScenarioFailure("cycle " + std::to_string(cycle) + ": expected line " +
-                              std::to_string(lines + 2) + " \"disconnect.\"; seen " +
-                              std::to_string(tail.count) + " lines, the last \"" + tail.last +
-                              "\"");
-    lines += 2;
+    ClickAddsLine(s, cycle, lines, "connected.");
+    ClickAddsLine(s, cycle, lines, "disconnect.");
+}
+
+void ConnectDisconnectCyclesLeakNothing(Scenario& s) {
+    const int cycles = SoakCycles();
+    const int warm_up = std::min(20, cycles / 2);
+    auto& port = s.AttachPort(1);
+    s.Start();
+    const pid_t pid = s.ProgramProcess();
+    const Figures fresh = Measure(s, pid);
+    int lines = 0;
+    const auto start = Clock::now();
+    for (int i = 1; i <= warm_up; ++i) Cycle(s, i, lines);
+    const Figures warm = Measure(s, pid);
+    // The probes must see what one capture holds, or flat figures would prove nothing.
+    ClickAddsLine(s, warm_up, lines, "connected.");
+    const Figures capturing = Measure(s, pid);
+    ClickAddsLine(s, warm_up, lines, "disconnect.");
+    for (int i = warm_up + 1; i <= cycles; ++i) Cycle(s, i, lines);
+    const double took = std::chrono::duration<double>(Clock::now() - start).count();
+    const Figures end = Measure(s, pid);
+    std::printf("[ figures  ] %d cycles in %.1f s (%.0f ms each)\n", cycles, took,
+                1000.0 * took / cycles);
+    std::printf("[ figures  ] before any:           %s\n", fresh.Describe().c_str());
+    std::printf("[ figures  ] after %3d (warm-up):   %s\n", warm_up, warm.Describe().c_str());
+    std::printf("[ figures  ] while capturing:      %s\n", capturing.Describe().c_str());
+    std::printf("[ figures  ] after %3d:             %s\n", cycles, end.Describe().c_str());
+    EXPECT_EQ(lines, 2 * cycles + 2);
+    EXPECT_GT(capturing.wine_threads, warm.wine_threads) << "the reader thread is not seen";
+    EXPECT_GT(capturing.linux_side.fds + capturing.wine_handles,
+              warm.linux_side.fds + warm.wine_handles)
+        << "the open port is not seen";
+    s.ExpectLocked(false);
+    // One leaked thread or handle per cycle would show hundreds; allow a little settling.
+    EXPECT_LE(end.linux_side.threads, warm.linux_side.threads + 2) << end.Describe();
+    EXPECT_LE(end.linux_side.fds, warm.linux_side.fds + 4) << end.Describe();
+    EXPECT_LE(end.wine_threads, warm.wine_threads + 2) << end.Describe();
+    if (warm.wine_handles >= 0) {
+        EXPECT_LE(end.wine_handles, warm.wine_handles + 8) << end.Describe();
+    }
+    // And the program still captures, after a Delete of the long list.
+    s.ExpectNoBox(milliseconds(200));
+    s.Click(IDC_DELETE);
+    ExpectDeleteBox(s);
+    s.Answer(IDYES);
+    s.WaitListEquals({}, milliseconds(5000));
+    s.ConnectFresh();
+    s.SendAndFlush(port, "still here\r\n");
+    s.WaitListEquals({"connected.", "still here\r\n", "\n"}, milliseconds(2500));
 }
 
 }  // namespace
 
 void AddSoakScenarios(ScenarioRegistry& r) {
-    r.Add("Soak", "ConnectDisconnectCyclesLeakNothing", [](Scenario& s) {
-        const int cycles = SoakCycles();
-        const int warm_up = std::min(20, cycles / 2);
-        auto& port = s.AttachPort(1);
-        s.Start();
-        const pid_t pid = s.ProgramProcess();
-        const Figures fresh = Measure(s, pid);
-        int lines = 0;
-        const auto start = Clock::now();
-        for (int i = 1; i <= warm_up; ++i) Cycle(s, i, lines);
-        const Figures warm = Measure(s, pid);
-        // The probes must see what one capture holds, or flat figures would prove nothing.
-        s.Click(1006);
-        s.WaitListCount(lines + 1, milliseconds(10000));
-        const Figures capturing = Measure(s, pid);
-        s.Click(1006);
-        s.WaitListCount(lines + 2, milliseconds(10000));
-        lines += 2;
-        for (int i = warm_up + 1; i <= cycles; ++i) Cycle(s, i, lines);
-        const double took = std::chrono::duration<double>(Clock::now() - start).count();
-        const Figures end = Measure(s, pid);
-        std::printf("[ figures  ] %d cycles in %.1f s (%.0f ms each)\n", cycles, took,
-                    1000.0 * took / cycles);
-        std::printf("[ figures  ] before any:           %s\n", fresh.Describe().c_str());
-        std::printf("[ figures  ] after %3d (warm-up):   %s\n", warm_up, warm.Describe().c_str());
-        std::printf("[ figures  ] while capturing:      %s\n", capturing.Describe().c_str());
-        std::printf("[ figures  ] after %3d:             %s\n", cycles, end.Describe().c_str());
-        EXPECT_EQ(lines, 2 * cycles + 2);
-        EXPECT_GT(capturing.wine_threads, warm.wine_threads) << "the reader thread is not seen";
-        EXPECT_GT(capturing.linux_side.fds + capturing.wine_handles,
-                  warm.linux_side.fds + warm.wine_handles)
-            << "the open port is not seen";
-        EXPECT_EQ(s.Text(1006), "Connect");
-        s.ExpectLocked(false);
-        // One leaked thread or handle per cycle would show hundreds; allow a little settling.
-        EXPECT_LE(end.linux_side.threads, warm.linux_side.threads + 2) << end.Describe();
-        EXPECT_LE(end.linux_side.fds, warm.linux_side.fds + 4) << end.Describe();
-        EXPECT_LE(end.wine_threads, warm.wine_threads + 2) << end.Describe();
-        if (warm.wine_handles >= 0) {
-            EXPECT_LE(end.wine_handles, warm.wine_handles + 8) << end.Describe();
-        }
-        // And the program still captures, after a Delete of the long list.
-        s.ExpectNoBox(milliseconds(200));
-        s.Click(1017);
-        s.ExpectBox(s.WaitBox(), "MirlTTY", "Do you want to delete all data ?", "hand", {6, 7, 2});
-        s.Answer(6);
-        s.WaitListEquals({}, milliseconds(5000));
-        s.ConnectFresh();
-        s.SendAtPhase(port, "still here\r\n");
-        s.WaitListEquals({"connected.", "still here\r\n", "\n"}, milliseconds(2500));
-    });
+    r.Add("Soak", "ConnectDisconnectCyclesLeakNothing", ConnectDisconnectCyclesLeakNothing);
 }
 
 }  // namespace e2e

@@ -2,21 +2,32 @@
 // box cannot block the driver; queries use sends with a time-out or read server-side state.
 #include "driver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
+#include <utility>
 
 #include "app_windows.h"
 #include "dialog_units.h"
 #include "icon_match.h"
 #include "process_figures.h"
-#include "win32_handles.h"
 #include "window_text.h"
 #include "wire_format.h"
 
 namespace e2e {
 namespace {
+
+// One request's tokens, the command first; `control` is set for the commands that act on one
+// control of the main dialog, the one whose id is the first argument.
+struct Request {
+    const std::vector<std::string>& args;
+    HWND control = nullptr;
+    std::string Arg(size_t i) const { return i < args.size() ? args[i] : std::string(); }
+    int Int(size_t i) const { return static_cast<int>(std::strtol(Arg(i).c_str(), nullptr, 0)); }
+};
 
 using Clock = std::chrono::steady_clock;
 
@@ -31,10 +42,6 @@ std::string Ok(const std::vector<std::string>& fields = {}) {
 
 std::string Err(const std::string& message) {
     return "err " + EscapeToken(message);
-}
-
-long Number(const std::string& text) {
-    return std::strtol(text.c_str(), nullptr, 0);
 }
 
 std::string Hex(const void* value) {
@@ -57,192 +64,41 @@ bool HasWorkingControls(HWND dialog) {
     return false;
 }
 
-}  // namespace
-
-HWND Driver::Child(int id) const {
-    return main_ ? GetDlgItem(main_, id) : nullptr;
-}
-
-std::string Driver::Execute(const std::vector<std::string>& args) {
-    if (args.empty()) return Err("empty command");
-    const std::string& cmd = args[0];
-    auto arg = [&](size_t i) { return i < args.size() ? args[i] : std::string(); };
-    if (cmd == "hello") return Ok({std::to_string(GetACP())});
-    if (cmd == "find") return Find(args);
-    if (cmd == "open") return OpenPort(arg(1));
-    if (!main_) return Err("no window found yet");
-
-    if (cmd == "alive") return Ok({IsWindow(main_) && IsWindowVisible(main_) ? "1" : "0"});
-    if (cmd == "windows") return Windows();
-    if (cmd == "process") return Process();
-    if (cmd == "msgbox") return MessageBoxes();
-    if (cmd == "answer") return Answer(static_cast<int>(Number(arg(1))), args);
-    if (cmd == "children") return Children(HandleFrom(arg(1)));
-    if (cmd == "focus") return Focus();
-    if (cmd == "key") return Key(arg(1));
-    if (cmd == "sysmenu") return SystemMenu();
-    if (cmd == "rect")
-        return Rect(args.size() > 2 ? static_cast<int>(Number(arg(1))) : 280,
-                    args.size() > 2 ? static_cast<int>(Number(arg(2))) : 158);
-    if (cmd == "command") {
-        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(Number(arg(1)), 0), 0);
-        return Ok();
-    }
-    if (cmd == "syscommand") {
-        PostMessageA(main_, WM_SYSCOMMAND, static_cast<WPARAM>(Number(arg(1))), 0);
-        return Ok();
-    }
-    if (cmd == "keymenu") {
-        // What Alt+Space does: the system menu opens in the program's own menu loop.
-        PostMessageA(main_, WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
-        return Ok();
-    }
-    if (cmd == "close") {
-        PostMessageA(main_, WM_CLOSE, 0, 0);
-        return Ok();
-    }
-
-    // The rest act on one control of the main dialog.
-    const int id = static_cast<int>(Number(arg(1)));
-    if (cmd == "list") return List(args.size() > 1 ? id : 1013);
-    if (cmd == "tail")
-        return Tail(id, static_cast<int>(Number(arg(2))), static_cast<int>(Number(arg(3))));
-    HWND child = Child(id);
-    if (!child) return Err("no control " + arg(1));
-    if (cmd == "click") {
-        PostMessageA(child, BM_CLICK, 0, 0);
-        return Ok();
-    }
-    if (cmd == "text") {
-        const auto text = WindowTextUtf8(child);
-        return text ? Ok({*text}) : Err("no answer to WM_GETTEXT");
-    }
-    if (cmd == "rawtext") return Ok({RawWindowTextUtf8(child)});
-    if (cmd == "watchtext") return WatchText(id, static_cast<int>(Number(arg(2))));
-    if (cmd == "enabled") return Ok({IsWindowEnabled(child) ? "1" : "0"});
-    if (cmd == "combo") return Combo(id);
-    if (cmd == "select") {
-        const auto result = SendA(child, CB_SETCURSEL, static_cast<WPARAM>(Number(arg(2))), 0);
-        return result ? Ok({std::to_string(*result)}) : Err("no answer to CB_SETCURSEL");
-    }
-    return Err("unknown command " + cmd);
-}
-
-std::string Driver::Find(const std::vector<std::string>& args) {
-    if (args.size() < 2) return Err("find needs a caption");
-    const int wait_ms = args.size() > 2 ? static_cast<int>(Number(args[2])) : 0;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(wait_ms);
+std::string Find(Target& t, const Request& r) {
+    const std::string caption = r.Arg(1);
+    if (caption.empty()) return Err("find needs a caption");
+    const auto deadline = Clock::now() + std::chrono::milliseconds(r.Int(2));
     size_t seen = 0;
     for (;;) {
         std::vector<HWND> found;
-        for (HWND hwnd : DialogsWithCaption(args[1])) {
+        for (HWND hwnd : DialogsWithCaption(caption)) {
             if (HasWorkingControls(hwnd)) found.push_back(hwnd);
         }
         seen = found.size();
         if (seen == 1) {
-            main_ = found.front();
-            tid_ = GetWindowThreadProcessId(main_, &pid_);
-            return Ok({Hex(main_), std::to_string(pid_), std::to_string(tid_)});
+            t.main = found.front();
+            t.tid = GetWindowThreadProcessId(t.main, &t.pid);
+            return Ok({Hex(t.main), std::to_string(t.pid), std::to_string(t.tid)});
         }
         if (Clock::now() >= deadline) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    return Err(seen == 0 ? "no dialog " + args[1]
-                         : std::to_string(seen) + " dialogs with caption " + args[1]);
+    return Err(seen == 0 ? "no dialog " + caption
+                         : std::to_string(seen) + " dialogs with caption " + caption);
 }
 
-std::string Driver::Key(const std::string& name) {
-    UINT vk = 0;
-    if (name == "escape") vk = VK_ESCAPE;
-    if (name == "enter") vk = VK_RETURN;
-    if (name == "space") vk = VK_SPACE;
-    if (name == "tab") vk = VK_TAB;
-    if (name == "up") vk = VK_UP;
-    if (name == "down") vk = VK_DOWN;
-    if (!vk) return Err("unknown key " + name);
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    HWND target = main_;
-    if (GetGUIThreadInfo(tid_, &info)) {
-        if (info.hwndFocus)
-            target = info.hwndFocus;
-        else if (info.hwndActive)
-            target = info.hwndActive;
-    }
-    // Posted like real input, so the modal loop's IsDialogMessage sees them.
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
-    PostMessageA(target, WM_KEYUP, vk, scan | 1 | (LPARAM{3} << 30));
-    return Ok({std::to_string(GetDlgCtrlID(target)), ClassName(target)});
+std::string Alive(Target& t, const Request&) {
+    return Ok({IsWindow(t.main) && IsWindowVisible(t.main) ? "1" : "0"});
 }
 
-std::string Driver::WatchText(int id, int ms) {
-    HWND child = Child(id);
-    std::vector<std::string> seen;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-    while (Clock::now() < deadline) {
-        std::string now = RawWindowTextUtf8(child);
-        if (seen.empty() || seen.back() != now) seen.push_back(std::move(now));
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return Ok(seen);
-}
-
-std::string Driver::List(int id) {
-    HWND list = Child(id);
-    if (!list) return Err("no control " + std::to_string(id));
-    const auto items = ListBoxItems(list);
-    const auto top = SendA(list, LB_GETTOPINDEX, 0, 0);
-    if (!items || !top) return Err("list box did not answer");
-    std::vector<std::string> fields = {std::to_string(items->size()), std::to_string(*top)};
-    fields.insert(fields.end(), items->begin(), items->end());
-    return Ok(fields);
-}
-
-std::string Driver::Tail(int id, int min_count, int ms) {
-    // Waits on this side of the pipe, so a long loop of cycles costs no round trip per poll.
-    HWND list = Child(id);
-    if (!list) return Err("no control " + std::to_string(id));
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        const auto count = ListBoxCount(list);
-        if (!count) return Err("list box did not answer");
-        if (*count >= min_count || Clock::now() >= deadline) {
-            const auto last = *count > 0 ? ListBoxItem(list, *count - 1) : std::string();
-            if (!last) return Err("list box did not answer");
-            return Ok({std::to_string(*count), *last});
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
-
-std::string Driver::Process() {
-    const ProcessFigures f = FiguresOf(pid_);
+std::string Process(Target& t, const Request&) {
+    const ProcessFigures f = FiguresOf(t.pid);
     return Ok({std::to_string(f.threads), std::to_string(f.handles), std::to_string(f.handle_count),
                std::to_string(f.cpu_100ns)});
 }
 
-std::string Driver::Combo(int id) {
-    HWND combo = Child(id);
-    const auto items = ComboBoxItems(combo);
-    const auto sel = SendA(combo, CB_GETCURSEL, 0, 0);
-    if (!items || !sel) return Err("combo box did not answer");
-    std::vector<std::string> fields = {std::to_string(*sel), std::to_string(items->size())};
-    fields.insert(fields.end(), items->begin(), items->end());
-    return Ok(fields);
-}
-
-std::string Driver::Focus() {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(tid_, &info)) return Err("GetGUIThreadInfo failed");
-    if (!info.hwndFocus) return Ok({"0", "none", ""});
-    return Ok({std::to_string(GetDlgCtrlID(info.hwndFocus)), ClassName(info.hwndFocus),
-               RawWindowTextUtf8(GetAncestor(info.hwndFocus, GA_ROOT))});
-}
-
-std::string Driver::MessageBoxes() {
-    const auto popups = PopupsOf(pid_, main_);
+std::string MessageBoxes(Target& t, const Request&) {
+    const auto popups = PopupsOf(t.pid, t.main);
     std::vector<std::string> fields = {std::to_string(popups.size())};
     for (HWND box : popups) {
         std::string buttons;
@@ -260,22 +116,23 @@ std::string Driver::MessageBoxes() {
     return Ok(fields);
 }
 
-std::string Driver::Answer(int id, const std::vector<std::string>& args) {
+std::string Answer(Target& t, const Request& r) {
     HWND box = nullptr;
-    if (args.size() > 2) {
-        box = HandleFrom(args[2]);
+    if (r.args.size() > 2) {
+        box = HandleFrom(r.args[2]);
     } else {
-        const auto popups = PopupsOf(pid_, main_);
+        const auto popups = PopupsOf(t.pid, t.main);
         if (!popups.empty()) box = popups.front();
     }
     if (!box || !IsWindow(box)) return Err("no message box open");
-    HWND button = GetDlgItem(box, id);
-    if (!button) return Err("message box has no button " + std::to_string(id));
+    HWND button = GetDlgItem(box, r.Int(1));
+    if (!button) return Err("message box has no button " + r.Arg(1));
     PostMessageA(button, BM_CLICK, 0, 0);
     return Ok();
 }
 
-std::string Driver::Children(HWND parent) {
+std::string Children(Target&, const Request& r) {
+    HWND parent = HandleFrom(r.Arg(1));
     if (!parent || !IsWindow(parent)) return Err("no such window");
     std::vector<std::string> fields;
     for (HWND child : ChildrenOf(parent)) {
@@ -285,32 +142,54 @@ std::string Driver::Children(HWND parent) {
     return Ok(fields);
 }
 
-std::string Driver::SystemMenu() {
-    HMENU menu = GetSystemMenu(main_, FALSE);
-    if (!menu) return Err("the system menu is not readable from another process");
-    const int count = GetMenuItemCount(menu);
-    if (count < 0) return Err("the system menu is not readable from another process");
-    std::vector<std::string> fields = {std::to_string(count)};
-    for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-        item.dwTypeData = text;
-        item.cch = sizeof text - 1;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item)) return Err("menu item");
-        fields.push_back((item.fType & MFT_SEPARATOR) ? "sep"
-                                                      : std::to_string(item.wID) + ":" + text);
-    }
-    return Ok(fields);
+std::string Focus(Target& t, const Request&) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(t.tid, &info)) return Err("GetGUIThreadInfo failed");
+    if (!info.hwndFocus) return Ok({"0", "none", ""});
+    return Ok({std::to_string(GetDlgCtrlID(info.hwndFocus)), ClassName(info.hwndFocus),
+               RawWindowTextUtf8(GetAncestor(info.hwndFocus, GA_ROOT))});
 }
 
-std::string Driver::Rect(int cx, int cy) {
+std::string Key(Target& t, const Request& r) {
+    static constexpr std::pair<std::string_view, UINT> kKeys[] = {
+        {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"space", VK_SPACE},
+        {"tab", VK_TAB},       {"up", VK_UP},        {"down", VK_DOWN},
+    };
+    const std::string name = r.Arg(1);
+    const auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                  [&](const auto& k) { return k.first == name; });
+    if (key == std::end(kKeys)) return Err("unknown key " + name);
+    const UINT vk = key->second;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    HWND target = t.main;
+    if (GetGUIThreadInfo(t.tid, &info)) {
+        if (info.hwndFocus)
+            target = info.hwndFocus;
+        else if (info.hwndActive)
+            target = info.hwndActive;
+    }
+    // Posted like real input, so the modal loop's IsDialogMessage sees them.
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
+    PostMessageA(target, WM_KEYUP, vk, scan | 1 | (LPARAM{3} << 30));
+    return Ok({std::to_string(GetDlgCtrlID(target)), ClassName(target)});
+}
+
+std::string KeyMenu(Target& t, const Request&) {
+    // What Alt+Space does: the system menu opens in the program's own menu loop.
+    PostMessageA(t.main, WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
+    return Ok();
+}
+
+std::string Rect(Target& t, const Request& r) {
     RECT client = {};
     RECT window = {};
-    if (!GetClientRect(main_, &client) || !GetWindowRect(main_, &window)) return Err("window gone");
+    if (!GetClientRect(t.main, &client) || !GetWindowRect(t.main, &window))
+        return Err("window gone");
     // The font of the program's dialog templates.
-    const auto pixels = DialogUnitsToPixels(cx, cy, L"MS Sans Serif", 8);
+    const auto pixels = DialogUnitsToPixels(r.Int(1), r.Int(2), L"MS Sans Serif", 8);
     if (!pixels) return Err("could not map dialog units");
     return Ok({std::to_string(client.right), std::to_string(client.bottom),
                std::to_string(pixels->cx), std::to_string(pixels->cy), std::to_string(window.left),
@@ -318,31 +197,112 @@ std::string Driver::Rect(int cx, int cy) {
                std::to_string(window.bottom - window.top)});
 }
 
-std::string Driver::OpenPort(const std::string& name) {
-    const std::string path = "\\\\.\\" + name;
-    // The same exclusive open the program makes, so a port still held anywhere fails here.
-    const mirl::unique_hfile port(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                              nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!port.is_valid()) return Ok({"failed", std::to_string(GetLastError())});
-    return Ok({"opened"});
+std::string PostCommand(Target& t, const Request& r) {
+    PostMessageA(t.main, WM_COMMAND, MAKEWPARAM(r.Int(1), 0), 0);
+    return Ok();
 }
 
-std::string Driver::Windows() {
-    struct Search {
-        DWORD pid;
-        std::vector<std::string> fields;
-    } search{pid_, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            if (pid == s->pid && IsWindowVisible(hwnd))
-                s->fields.push_back(ClassName(hwnd) + ":" + RawWindowTextUtf8(hwnd));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return Ok(search.fields);
+std::string PostSysCommand(Target& t, const Request& r) {
+    PostMessageA(t.main, WM_SYSCOMMAND, static_cast<WPARAM>(r.Int(1)), 0);
+    return Ok();
+}
+
+std::string Click(Target&, const Request& r) {
+    PostMessageA(r.control, BM_CLICK, 0, 0);
+    return Ok();
+}
+
+std::string Text(Target&, const Request& r) {
+    const auto text = WindowTextUtf8(r.control);
+    return text ? Ok({*text}) : Err("no answer to WM_GETTEXT");
+}
+
+std::string WatchText(Target&, const Request& r) {
+    std::vector<std::string> seen;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(r.Int(2));
+    while (Clock::now() < deadline) {
+        std::string now = RawWindowTextUtf8(r.control);
+        if (seen.empty() || seen.back() != now) seen.push_back(std::move(now));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return Ok(seen);
+}
+
+std::string Enabled(Target&, const Request& r) {
+    return Ok({IsWindowEnabled(r.control) ? "1" : "0"});
+}
+
+std::string List(Target&, const Request& r) {
+    const auto items = ListBoxItems(r.control);
+    const auto top = SendA(r.control, LB_GETTOPINDEX, 0, 0);
+    if (!items || !top) return Err("list box did not answer");
+    std::vector<std::string> fields = {std::to_string(items->size()), std::to_string(*top)};
+    fields.insert(fields.end(), items->begin(), items->end());
+    return Ok(fields);
+}
+
+std::string Tail(Target&, const Request& r) {
+    // Waits on this side of the pipe, so a long loop of cycles costs no round trip per poll.
+    const int min_count = r.Int(2);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(r.Int(3));
+    for (;;) {
+        const auto count = ListBoxCount(r.control);
+        if (!count) return Err("list box did not answer");
+        if (*count >= min_count || Clock::now() >= deadline) {
+            const auto last = *count > 0 ? ListBoxItem(r.control, *count - 1) : std::string();
+            if (!last) return Err("list box did not answer");
+            return Ok({std::to_string(*count), *last});
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+std::string Combo(Target&, const Request& r) {
+    const auto items = ComboBoxItems(r.control);
+    const auto sel = SendA(r.control, CB_GETCURSEL, 0, 0);
+    if (!items || !sel) return Err("combo box did not answer");
+    std::vector<std::string> fields = {std::to_string(*sel), std::to_string(items->size())};
+    fields.insert(fields.end(), items->begin(), items->end());
+    return Ok(fields);
+}
+
+std::string Select(Target&, const Request& r) {
+    const auto result = SendA(r.control, CB_SETCURSEL, static_cast<WPARAM>(r.Int(2)), 0);
+    return result ? Ok({std::to_string(*result)}) : Err("no answer to CB_SETCURSEL");
+}
+
+}  // namespace
+
+std::string Driver::Execute(const std::vector<std::string>& args) {
+    enum class Needs { Nothing, Dialog, Control };
+    struct Command {
+        std::string_view name;
+        Needs needs;
+        std::string (*run)(Target&, const Request&);
+    };
+    static constexpr Command kCommands[] = {
+        {"find", Needs::Nothing, Find},           {"alive", Needs::Dialog, Alive},
+        {"process", Needs::Dialog, Process},      {"msgbox", Needs::Dialog, MessageBoxes},
+        {"answer", Needs::Dialog, Answer},        {"children", Needs::Dialog, Children},
+        {"focus", Needs::Dialog, Focus},          {"key", Needs::Dialog, Key},
+        {"keymenu", Needs::Dialog, KeyMenu},      {"rect", Needs::Dialog, Rect},
+        {"command", Needs::Dialog, PostCommand},  {"syscommand", Needs::Dialog, PostSysCommand},
+        {"click", Needs::Control, Click},         {"text", Needs::Control, Text},
+        {"watchtext", Needs::Control, WatchText}, {"enabled", Needs::Control, Enabled},
+        {"list", Needs::Control, List},           {"tail", Needs::Control, Tail},
+        {"combo", Needs::Control, Combo},         {"select", Needs::Control, Select},
+    };
+    if (args.empty()) return Err("empty command");
+    const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                      [&](const Command& c) { return c.name == args[0]; });
+    if (command == std::end(kCommands)) return Err("unknown command " + args[0]);
+    Request request{args};
+    if (command->needs != Needs::Nothing && !target_.main) return Err("no window found yet");
+    if (command->needs == Needs::Control) {
+        request.control = GetDlgItem(target_.main, request.Int(1));
+        if (!request.control) return Err("no control " + request.Arg(1));
+    }
+    return command->run(target_, request);
 }
 
 }  // namespace e2e
