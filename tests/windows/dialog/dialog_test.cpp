@@ -1,5 +1,6 @@
-// The main dialog from its real template: controls, lists, defaults, locking, system menu and
-// the list's scrolling, driven in process with a scripted serial port behind it.
+// The main dialog from its real template: lists, defaults, locking, system menu and the list's
+// scrolling, driven in process with a scripted serial port behind it. The template's controls,
+// styles and texts are the resource tests' to check.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -92,86 +93,6 @@ class CaptureDialogTest : public ::testing::Test {
     mirl::CaptureState state;
     mirl::test::FakeSerialPort port;
 };
-
-std::string ClassOf(HWND hWnd) {
-    char name[64] = {};
-    ::GetClassNameA(hWnd, name, sizeof name);
-    return name;
-}
-
-TEST_F(CaptureDialogTest, ControlsStandInTemplateOrderWithTheirStyles) {
-    Run([](ProbeDlg& dlg) {
-        struct Expected {
-            int id;
-            const char* cls;
-            LONG styles;
-        };
-        // A live combo box hands WS_VSCROLL to its drop-down list, and the dialog manager draws
-        // a list box's WS_BORDER as a client edge: the template itself is checked elsewhere.
-        constexpr LONG kDropList = CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | WS_TABSTOP;
-        const Expected expected[] = {
-            {IDC_CONNECT, "Button", BS_DEFPUSHBUTTON | WS_TABSTOP},
-            {IDCANCEL, "Button", BS_PUSHBUTTON | WS_TABSTOP},
-            {IDC_PORT, "ComboBox", kDropList | CBS_UPPERCASE | WS_GROUP},
-            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
-            {IDC_BAUD, "ComboBox", kDropList | CBS_UPPERCASE | WS_GROUP},
-            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
-            {IDC_PARITY, "ComboBox", kDropList | WS_GROUP},
-            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
-            {IDC_DATABITS, "ComboBox", kDropList | CBS_SORT | CBS_UPPERCASE | WS_GROUP},
-            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
-            {IDC_STOPBITS, "ComboBox", kDropList | CBS_SORT | CBS_UPPERCASE | WS_GROUP},
-            {0xFFFF, "Static", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP},
-            {IDC_DEFAULT, "Button", BS_PUSHBUTTON | WS_TABSTOP},
-            {IDC_LIST, "ListBox",
-             WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL},
-            {IDC_DELETE, "Button", BS_PUSHBUTTON | WS_TABSTOP},
-        };
-        std::size_t index = 0;
-        for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child != nullptr;
-             child = ::GetWindow(child, GW_HWNDNEXT), ++index) {
-            ASSERT_LT(index, std::size(expected));
-            const Expected& want = expected[index];
-            SCOPED_TRACE(index);
-            EXPECT_EQ(::GetDlgCtrlID(child) & 0xFFFF, want.id);
-            EXPECT_STRCASEEQ(ClassOf(child).c_str(), want.cls);
-            const LONG style = ::GetWindowLongA(child, GWL_STYLE);
-            EXPECT_EQ(style & want.styles, want.styles) << std::hex << style;
-            EXPECT_TRUE(style & WS_VISIBLE);
-            if (want.id == IDC_PARITY) {
-                EXPECT_FALSE(style & CBS_UPPERCASE);  // its texts keep their mixed case
-            }
-            if (want.id == IDC_LIST) {
-                EXPECT_FALSE(style & (LBS_SORT | LBS_NOTIFY));
-                EXPECT_TRUE((style & WS_BORDER) ||
-                            (::GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
-            }
-        }
-        EXPECT_EQ(index, std::size(expected));
-        const std::vector<std::string> labels = {"Port", "Baud", "Parity", "Data Bits",
-                                                 "Stop Bits"};
-        std::vector<std::string> shown;
-        for (HWND child = ::GetWindow(dlg.m_hWnd, GW_CHILD); child != nullptr;
-             child = ::GetWindow(child, GW_HWNDNEXT)) {
-            if ((::GetDlgCtrlID(child) & 0xFFFF) != 0xFFFF) continue;
-            char text[64] = {};
-            ::GetWindowTextA(child, text, sizeof text);
-            shown.emplace_back(text);
-        }
-        EXPECT_EQ(shown, labels);
-        EXPECT_EQ(dlg.Text(IDC_CONNECT), "Connect");
-        EXPECT_EQ(dlg.Text(IDCANCEL), "Exit");
-        EXPECT_EQ(dlg.Text(IDC_DEFAULT), "Default");
-        EXPECT_EQ(dlg.Text(IDC_DELETE), "Delete");
-        char caption[64] = {};
-        ::GetWindowTextA(dlg.m_hWnd, caption, sizeof caption);
-        EXPECT_STREQ(caption, "mirlTTY");
-        const LONG style = ::GetWindowLongA(dlg.m_hWnd, GWL_STYLE);
-        EXPECT_TRUE(style & WS_SYSMENU);
-        EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
-        EXPECT_TRUE(::GetWindowLongA(dlg.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-    });
-}
 
 TEST_F(CaptureDialogTest, ListsHoldTheirItemsAndTheDefaultsAreChosen) {
     Run([](ProbeDlg& dlg) {

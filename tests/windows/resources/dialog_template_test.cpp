@@ -129,58 +129,18 @@ TEST(DialogTemplateTest, AboutBoxControls) {
     EXPECT_EQ(*dlg->items[0].title.ordinal, IDR_MAINFRAME);
 }
 
-// The dialog manager builds real windows from both templates: every control gets its id and
-// class, and the icon static shows an icon.
-class DialogCreationTest : public ::testing::Test {
-  protected:
-    static INT_PTR CALLBACK Procedure(HWND, UINT message, WPARAM, LPARAM) {
-        return message == WM_INITDIALOG ? TRUE : FALSE;
-    }
-    static HWND Create(int id) {
-        return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr,
-                                    Procedure, 0);
-    }
-    static std::vector<HWND> Children(HWND dialog) {
-        std::vector<HWND> children;
-        for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
-             child = ::GetWindow(child, GW_HWNDNEXT))
-            children.push_back(child);
-        return children;
-    }
-    static void ExpectWindows(HWND dialog, const std::vector<Expected>& expected) {
-        const std::vector<HWND> children = Children(dialog);
-        ASSERT_EQ(children.size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i) {
-            SCOPED_TRACE("control " + std::to_string(i));
-            wchar_t name[64] = {};
-            ::GetClassNameW(children[i], name, 64);
-            EXPECT_EQ(::lstrcmpiW(name, expected[i].className), 0);
-            EXPECT_EQ(static_cast<int>(static_cast<short>(::GetDlgCtrlID(children[i]))),
-                      expected[i].id);
-        }
-    }
-};
-
-TEST_F(DialogCreationTest, MainDialogCreates) {
-    const HWND dialog = Create(IDD_MAIN);
+// The icon static names the icon by number; the dialog manager must find it and show it. What the
+// template holds besides is checked above, once.
+TEST(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
+    const auto procedure = [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        return message == WM_INITDIALOG;
+    };
+    const HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr),
+                                             MAKEINTRESOURCEW(IDD_ABOUTBOX), nullptr, procedure, 0);
     ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
-    wchar_t caption[64] = {};
-    ::GetWindowTextW(dialog, caption, 64);
-    EXPECT_STREQ(caption, L"mirlTTY");
-    ExpectWindows(dialog, kMainControls);
-    ::DestroyWindow(dialog);
-}
-
-TEST_F(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
-    const HWND dialog = Create(IDD_ABOUTBOX);
-    ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
-    wchar_t caption[64] = {};
-    ::GetWindowTextW(dialog, caption, 64);
-    EXPECT_STREQ(caption, L"Info \u00fcber mirlTTY");
-    ExpectWindows(dialog, kAboutControls);
-    const std::vector<HWND> children = Children(dialog);
-    ASSERT_FALSE(children.empty());
-    EXPECT_NE(::SendMessageW(children[0], STM_GETICON, 0, 0), 0);
+    const HWND icon = ::GetWindow(dialog, GW_CHILD);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_NE(::SendMessageW(icon, STM_GETICON, 0, 0), 0);
     ::DestroyWindow(dialog);
 }
 
