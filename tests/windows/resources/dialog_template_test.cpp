@@ -55,7 +55,7 @@ const std::vector<Expected> kAboutControls = {
     {kNoId, L"Static", nullptr /* the icon */, 11, 17, 20, 20, kChild | SS_ICON},
     {kNoId, L"Static", L"mirlTTY Version 1.0", 40, 10, 119, 8,
      kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP},
-    {kNoId, L"Static", L"Zeichnet Text von einer seriellen Schnittstelle auf", 40, 25, 119, 8,
+    {kNoId, L"Static", L"Zeichnet Text vom COM-Port auf", 40, 25, 119, 8,
      kChild | SS_LEFT | WS_GROUP},
     {IDOK, L"Button", L"OK", 178, 7, 50, 14, kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP},
 };
@@ -182,6 +182,36 @@ TEST_F(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
     ASSERT_FALSE(children.empty());
     EXPECT_NE(::SendMessageW(children[0], STM_GETICON, 0, 0), 0);
     ::DestroyWindow(dialog);
+}
+
+// A text cut off at its static's edge is lost to the user: each one must fit, wrapped as its static
+// would wrap it, at the font the template gives.
+TEST_F(DialogCreationTest, EveryStaticTextFitsItsControl) {
+    for (const int id : {IDD_MAIN, IDD_ABOUTBOX}) {
+        const HWND dialog = Create(id);
+        ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
+        for (HWND child : Children(dialog)) {
+            wchar_t name[16] = {};
+            ::GetClassNameW(child, name, 16);
+            const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+            if (::lstrcmpiW(name, L"Static") != 0 || (style & SS_TYPEMASK) == SS_ICON) continue;
+            wchar_t text[256] = {};
+            ::GetWindowTextW(child, text, 256);
+            SCOPED_TRACE(text);
+            RECT client{};
+            ::GetClientRect(child, &client);
+            RECT needed = client;
+            HDC dc = ::GetDC(child);
+            const HGDIOBJ previous = ::SelectObject(
+                dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(child, WM_GETFONT, 0, 0)));
+            ::DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            ::SelectObject(dc, previous);
+            ::ReleaseDC(child, dc);
+            EXPECT_LE(needed.right, client.right);
+            EXPECT_LE(needed.bottom, client.bottom);
+        }
+        ::DestroyWindow(dialog);
+    }
 }
 
 }  // namespace
