@@ -120,7 +120,7 @@ void CCaptureDlg::OnConnect() {
 }
 
 void CCaptureDlg::OnDefault() {
-    m_strPort = mirl::kDefaultPort;
+    m_strPort = CString(std::string(mirl::kDefaultPort));
     m_comboBaud.SetCurSel(mirl::kDefaultBaudIndex);
     m_comboParity.SetCurSel(mirl::kDefaultParityIndex);
     m_comboDataBits.SetCurSel(mirl::kDefaultDataBitsIndex);
