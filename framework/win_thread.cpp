@@ -9,7 +9,8 @@ CWinThread::CWinThread(StartKey, AFX_THREADPROC pfnThreadProc, LPVOID pParam)
 CWinThread::~CWinThread() {
     if (!m_hThread) return;
     if (m_suspended) ResumeThread();  // a thread never resumed would never end
-    Join();
+    // The thread itself may hold the last owner of its object; it cannot wait for its own end.
+    if (::GetCurrentThreadId() != m_nThreadID) Join();
 }
 
 unsigned __stdcall CWinThread::Start(void* self) {

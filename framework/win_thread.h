@@ -17,7 +17,9 @@ class CWinThread {
 
   public:
     CWinThread(StartKey, AFX_THREADPROC pfnThreadProc, LPVOID pParam);
-    ~CWinThread();  // joins: the function may use objects that die with the owner
+    // Joins, since the function may use objects that die with the owner; unless it runs on the
+    // thread itself, which a thread let go by its owner does.
+    ~CWinThread();
     CWinThread(const CWinThread&) = delete;
     CWinThread& operator=(const CWinThread&) = delete;
 

@@ -93,6 +93,28 @@ TEST(AfxBeginThread, CreateSuspendedWaitsForResume) {
     EXPECT_EQ(shared.runs, 1);
 }
 
+// A thread let go by its owner may hold the last owner of its own object.
+struct OwnObject {
+    std::unique_ptr<CWinThread> thread;
+    mirl::unique_handle dropped{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+};
+
+UINT __cdecl DropOwnObject(LPVOID param) {
+    auto* own = static_cast<OwnObject*>(param);
+    own->thread.reset();  // would wait for its own end, for ever
+    ::SetEvent(own->dropped.get());
+    return 0;
+}
+
+TEST(AfxBeginThread, TheThreadCanDestroyItsOwnObject) {
+    OwnObject own;
+    own.thread = AfxBeginThread(&DropOwnObject, &own, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(own.thread, nullptr);
+    const HANDLE handle = own.thread->GetThreadHandle();
+    ::ResumeThread(handle);  // from here on the object is the thread's
+    EXPECT_EQ(::WaitForSingleObject(own.dropped.get(), 5000), WAIT_OBJECT_0);
+}
+
 TEST(AfxBeginThread, NoFunctionNoThread) {
     EXPECT_EQ(AfxBeginThread(nullptr, nullptr), nullptr);
 }
