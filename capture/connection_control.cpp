@@ -137,7 +137,10 @@ void ConnectionControl::Disconnect() {
         patience = kStopWait;
     }
     WaitForReader(patience);
-    m_port.Purge(kPurgeAll);
+    // The system serialises synchronous I/O on one handle: a purge would wait as long as a read
+    // still pending, which is what the bound is for. That reader is handed the port instead, and
+    // its close discards what the driver holds.
+    if (!m_reader) m_port.Purge(kPurgeAll);
     ReleasePort();
     m_state.readerState.store(ReaderStatus::Idle);
     m_host.SetConnectText(kConnectText);

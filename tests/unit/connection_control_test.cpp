@@ -168,7 +168,7 @@ TEST_F(ConnectionControlTest, DisconnectHandsAReadThatNeverEndsThePort) {
     EXPECT_EQ(NewHostCalls(), Concat({{"UpdateData TRUE", "KillTimer 1", "SetConnectText Wait...",
                                        "SetConnectText Connect", "AddLine disconnect."},
                                       kUnlockAll}));
-    EXPECT_EQ(NewPortCalls(), Strings{"Purge"});
+    EXPECT_TRUE(NewPortCalls().empty());  // a purge would wait for the read
     EXPECT_TRUE(port.IsOpen());
 
     control.OnConnect();

@@ -147,7 +147,10 @@ bool FakeSerialPort::ClearCommError() {
 }
 
 bool FakeSerialPort::Purge(std::uint32_t flags) {
-    std::lock_guard guard(m_lock);
+    std::unique_lock lock(m_lock);
+    // The port is opened for synchronous I/O, which the system serialises: the purge waits for
+    // a read still pending on the handle.
+    m_changed.wait(lock, [this] { return !m_readWaiting; });
     m_purgeFlags = flags;
     if (!Record("Purge")) return false;
     if (!m_open) return Fail(kErrorInvalidHandle);
