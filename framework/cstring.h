@@ -30,7 +30,6 @@ class CString {
     // string left empty) when there is no such entry.
     BOOL LoadString(UINT nID);
 
-
   private:
     std::string m_str;
 };
