@@ -5,6 +5,8 @@
 namespace mirl {
 namespace {
 
+// The texts below are the tool's own, word for word, odd ones included ("Readed characters: ",
+// "A connection could not put up."): users and their scripts match on them.
 constexpr const char* kConnectText = "Connect";
 constexpr const char* kDisconnectText = "Disconnect";
 constexpr const char* kWaitText = "Wait...";
