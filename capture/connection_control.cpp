@@ -5,6 +5,8 @@
 namespace mirl {
 namespace {
 
+// The texts below are the tool's own, word for word, odd ones included ("Readed characters: ",
+// "A connection could not put up."): users and their scripts match on them.
 constexpr const char* kConnectText = "Connect";
 constexpr const char* kDisconnectText = "Disconnect";
 constexpr const char* kWaitText = "Wait...";
@@ -18,19 +20,25 @@ constexpr const char* kErrorCaption = "Error";
 }  // namespace
 
 ConnectionControl::ConnectionControl(CaptureState& state, SerialPort& port, CaptureHost& host,
-                                     ThreadStarter startThread)
-    : m_state(state), m_port(port), m_host(host), m_startThread(std::move(startThread)) {}
+                                     ThreadStarter startThread, DebugTrace trace)
+    : m_state(state),
+      m_port(port),
+      m_host(host),
+      m_startThread(std::move(startThread)),
+      m_trace(std::move(trace)) {}
 
 ConnectionControl::~ConnectionControl() {
+    const bool capturing = m_state.connected != 0;
+    if (!capturing && !m_reader) return;
+    m_state.readerState.store(ReaderStatus::Stop);
+    WaitForReader(std::chrono::milliseconds{0});
+    if (capturing) ReleasePort();
+    m_state.connected = 0;
     if (m_reader) {
-        m_state.readerState.store(ReaderStatus::Stop);
-        EndReader();
+        m_reader.reset();  // lets the stuck reader go; it keeps the hand-over alive
+        return;
     }
-    if (m_state.connected != 0) {
-        m_port.Close();
-        m_state.readerState.store(ReaderStatus::Idle);
-        m_state.connected = 0;
-    }
+    m_state.readerState.store(ReaderStatus::Idle);
 }
 
 void ConnectionControl::OnConnect() {
@@ -49,18 +57,22 @@ void ConnectionControl::Connect() {
         if (answer != kIdOk) return;
         ClearData();
     }
-    if (!OpenAndConfigure(m_host.ReadPortSettings())) {
+    const PortSettings settings = m_host.ReadPortSettings();
+    // A reader handed the port at the last disconnect closes it once its call returns; until
+    // then the port is not ours to open again.
+    WaitForReader(std::chrono::milliseconds{0});
+    const bool portFree = !m_reader;
+    if (!portFree) Trace("Connect failed: the reader of the last capture still holds the port");
+    if (!portFree || !OpenAndConfigure(settings)) {
         // Release a port that opened but could not be configured, so that a retry on the same
         // port is not refused for being in use.
-        if (m_port.IsOpen()) m_port.Close();
+        if (portFree && m_port.IsOpen()) m_port.Close();
         m_host.MessageBox("A connection could not put up.", kErrorCaption,
                           kMbOk | kMbIconExclamation);
         return;
     }
     m_state.readerState.store(ReaderStatus::Reading);
-    // A reader that cannot be started leaves the capture empty; Disconnect still works.
-    m_reader =
-        m_startThread([this] { ReaderThreadProc(m_state.buffer, m_state.readerState, m_port); });
+    StartReader();
     m_host.SetConnectText(kDisconnectText);
     m_state.connected = 1;
     m_host.AddLine(kConnectedLine);
@@ -69,18 +81,42 @@ void ConnectionControl::Connect() {
 }
 
 bool ConnectionControl::OpenAndConfigure(const PortSettings& settings) {
-    if (!m_port.Open(DevicePath(settings.portName))) return false;
+    const std::string path = DevicePath(settings.portName);
+    if (!m_port.Open(path)) return ConnectFailed("CreateFileA " + path);
     LineState line;
-    if (!m_port.GetCommState(line)) return false;
+    if (!m_port.GetCommState(line)) return ConnectFailed("GetCommState");
     line.baudRate = settings.baudRate;
     line.byteSize = settings.byteSize;
     line.parity = settings.parity;
     line.stopBits = settings.stopBits;
-    if (!m_port.SetCommState(line)) return false;
+    if (!m_port.SetCommState(line)) return ConnectFailed("SetCommState");
     // Both calls are made even when the first fails; either failing fails the attempt.
-    const bool saved = m_port.GetCommTimeouts(m_savedTimeouts);
-    const bool applied = m_port.SetCommTimeouts(kCaptureTimeouts);
+    const bool saved = m_port.GetCommTimeouts(m_savedTimeouts) || ConnectFailed("GetCommTimeouts");
+    const bool applied =
+        m_port.SetCommTimeouts(kCaptureTimeouts) || ConnectFailed("SetCommTimeouts");
     return saved && applied;
+}
+
+bool ConnectionControl::ConnectFailed(const std::string& call) {
+    Trace("Connect failed: " + call + ", error " + std::to_string(m_port.LastError()));
+    return false;
+}
+
+void ConnectionControl::Trace(const std::string& text) const {
+    if (m_trace) m_trace(text);
+}
+
+void ConnectionControl::StartReader() {
+    m_handOver = std::make_shared<PortHandOver>();
+    ReaderOptions options;
+    options.handOver = m_handOver.get();
+    options.trace = m_trace;
+    // The body holds only what outlives this object: the process-wide buffer, state and port,
+    // and its own share of the hand-over.
+    m_reader = m_startThread([&buffer = m_state.buffer, &state = m_state.readerState,
+                              &port = m_port, handOver = m_handOver,
+                              options] { ReaderThreadProc(buffer, state, port, options); });
+    // A reader that cannot be started leaves the capture empty; Disconnect still works.
 }
 
 void ConnectionControl::Disconnect() {
@@ -95,13 +131,19 @@ void ConnectionControl::Disconnect() {
                           kErrorCaption, kMbOk | kMbIconExclamation);
         return;
     }
+    // At Stop the reader has ended at the limit, and there is no wait.
+    std::chrono::milliseconds patience{0};
     if (status == ReaderStatus::Reading) {
         m_state.readerState.store(ReaderStatus::Stop);
         m_host.SetConnectText(kWaitText);
-        if (m_reader) m_reader->WaitForEnd(kStopWait);
+        patience = kStopWait;
     }
-    EndReader();
-    m_port.Close();
+    WaitForReader(patience);
+    // The system serialises synchronous I/O on one handle: a purge would wait as long as a read
+    // still pending, which is what the bound is for. That reader is handed the port instead, and
+    // its close discards what the driver holds.
+    if (!m_reader) m_port.Purge(kPurgeAll);
+    ReleasePort();
     m_state.readerState.store(ReaderStatus::Idle);
     m_host.SetConnectText(kConnectText);
     m_state.connected = 0;
@@ -110,13 +152,27 @@ void ConnectionControl::Disconnect() {
     LockSettings(false);
 }
 
-void ConnectionControl::EndReader() {
-    // The purge abandons a read still pending, so the reader ends before the handle goes.
-    m_port.Purge(kPurgeAll);
-    if (m_reader) {
-        m_reader->Join();
-        m_reader.reset();
+void ConnectionControl::WaitForReader(std::chrono::milliseconds patience) {
+    if (!m_reader) return;
+    bool ended = m_reader->WaitForEnd(patience);
+    // The cancel finds nothing while the reader is between two calls, and it may be about to
+    // enter the next one, so it is tried again until the reader has ended.
+    const auto giveUp = std::chrono::steady_clock::now() + kCancelBound;
+    while (!ended && std::chrono::steady_clock::now() < giveUp) {
+        m_reader->CancelSynchronousIo();
+        ended = m_reader->WaitForEnd(kCancelRetry);
     }
+    if (ended) m_reader.reset();
+}
+
+void ConnectionControl::ReleasePort() {
+    // Asked to stop, a reader between two calls ends without blocking: wait for that, or for it
+    // to be inside a call, where it can take the port.
+    while (m_reader) {
+        if (m_handOver->HandOver()) return;
+        if (m_reader->WaitForEnd(kCancelRetry)) m_reader.reset();
+    }
+    m_port.Close();
 }
 
 void ConnectionControl::OnTimer() {

@@ -26,6 +26,8 @@ std::uint8_t MapStopBits(std::string_view text) {
     if (text == "1") return 0;
     if (text == "1.5") return 1;
     if (text == "2") return 2;
+    // Any other text has always meant one and a half stop bits here; the list offers no such
+    // text, and a port that cannot do 1.5 refuses it at Connect, which then says so.
     return 1;
 }
 
@@ -39,6 +41,7 @@ PortSettings MakePortSettings(const std::string& port, const std::string& baudTe
     PortSettings settings;
     settings.portName = port;
     settings.baudRate = static_cast<std::uint32_t>(ParseDecimal(baudText));
+    // The device control block holds the data bits in one byte: only the low 8 bits travel.
     settings.byteSize = static_cast<std::uint8_t>(ParseDecimal(dataBitsText) & 0xFF);
     settings.parity = MapParity(parityText);
     settings.stopBits = MapStopBits(stopBitsText);

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "debug_trace.h"
+#include "port_hand_over.h"
 #include "receive_buffer.h"
 #include "serial_port.h"
 
@@ -15,11 +17,19 @@ namespace mirl {
 enum class ReaderStatus : std::int32_t { Idle = 0, Stop = 1, Reading = 2 };
 using ReaderState = std::atomic<ReaderStatus>;
 
-// A failed read (device gone) returns at once; the reader pauses this long before the next try,
-// about one read time-out, so that it does not spin.
-inline constexpr std::chrono::milliseconds kFailedReadPause{100};
+struct ReaderOptions {
+    // A failed read returns at once; the reader pauses this long before the next try, about one
+    // read time-out, so that it does not spin. A stop request ends the pause.
+    std::chrono::milliseconds failedReadPause{100};
+    // When set, the UI thread may hand the port to the reader while it is stuck in a call.
+    PortHandOver* handOver = nullptr;
+    // Told each time the device is newly found gone.
+    DebugTrace trace;
+};
 
-// Returns 0 when it ends: at the limit (having set Stop) or after it has seen Stop.
-unsigned ReaderThreadProc(ReceiveBuffer& buffer, ReaderState& state, SerialPort& port);
+// Returns 0 when it ends: at the limit (having set Stop), after it has seen Stop, or after it
+// has closed a port handed over to it.
+unsigned ReaderThreadProc(ReceiveBuffer& buffer, ReaderState& state, SerialPort& port,
+                          const ReaderOptions& options = {});
 
 }  // namespace mirl

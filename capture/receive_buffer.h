@@ -9,11 +9,12 @@
 
 namespace mirl {
 
-inline constexpr int kBufferSize = 2008;
 // The reader stops, and the capture ends, once this many bytes are held.
 inline constexpr int kMaxRead = 2000;
 // A move may add one line feed after the reader's last byte: the most a buffer ever holds.
 inline constexpr int kMaxCount = kMaxRead + 1;
+// Room above kMaxCount, so that a store racing the limit can never write past the array.
+inline constexpr int kBufferSize = 2008;
 
 class ReceiveBuffer {
   public:

@@ -9,14 +9,13 @@
 namespace mirl {
 
 struct Win32SerialPort::Device {
-    // Open and Close run only while no reader thread uses the port; ReadByte and Purge may run
-    // at the same time on two threads, and both only read the handle value.
+    // Open and Close run on one thread at a time, while no other thread uses the port (a reader
+    // handed the port closes it itself); ReadByte, ClearCommError and Purge may run at the same
+    // time on two threads, and they only read the handle value.
     unique_hfile handle;
     // The block the last GetCommState returned, so that SetCommState changes only the four line
     // settings and leaves flow control and the rest as the driver reported them.
     DCB dcb{};
-    // Set by the reader thread once the device has gone away (see ReadByte); only it reads it.
-    bool deviceGone = false;
 };
 
 namespace {
@@ -25,13 +24,6 @@ namespace {
 bool FailNotOpen() {
     ::SetLastError(ERROR_INVALID_HANDLE);
     return false;
-}
-
-// The port's line status; it fails once the device behind the handle has gone away.
-bool LineStatusAvailable(HANDLE port) {
-    DWORD errors = 0;
-    COMSTAT status{};
-    return ::ClearCommError(port, &errors, &status) != FALSE;
 }
 
 }  // namespace
@@ -44,7 +36,6 @@ bool Win32SerialPort::Open(const std::string& devicePath) {
     // The port is opened without sharing, so an earlier handle to it must go first.
     m_device->handle.reset();
     m_device->dcb = DCB{};
-    m_device->deviceGone = false;
     m_device->handle.reset(::CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                          nullptr, OPEN_EXISTING, 0, nullptr));
     return m_device->handle.is_valid();
@@ -102,23 +93,18 @@ bool Win32SerialPort::SetCommTimeouts(const CommTimeouts& timeouts) {
 
 bool Win32SerialPort::ReadByte(std::uint8_t& cell, std::uint32_t& bytesRead) {
     if (!IsOpen()) return FailNotOpen();
-    const HANDLE port = m_device->handle.get();
-    bytesRead = 0;
-    // Once the device has gone away (a pseudo-terminal hung up, say), Wine's read waits out its
-    // whole time-out on the CPU and then looks like an ordinary empty read. The line status
-    // tells the two apart: while it fails, the read fails at once, so the reader pauses instead
-    // of keeping a core busy.
-    if (m_device->deviceGone && !LineStatusAvailable(port)) return false;
-    m_device->deviceGone = false;
     // No lock: the UI thread's PurgeComm has to reach the driver while this read blocks in it.
     DWORD count = 0;
-    const BOOL ok = ::ReadFile(port, &cell, 1, &count, nullptr);
+    const BOOL ok = ::ReadFile(m_device->handle.get(), &cell, 1, &count, nullptr);
     bytesRead = count;
-    if (ok && count == 0 && !LineStatusAvailable(port)) {
-        m_device->deviceGone = true;
-        return false;
-    }
     return ok != FALSE;
+}
+
+bool Win32SerialPort::ClearCommError() {
+    if (!IsOpen()) return FailNotOpen();
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ::ClearCommError(m_device->handle.get(), &errors, &status) != FALSE;
 }
 
 bool Win32SerialPort::Purge(std::uint32_t flags) {
@@ -130,6 +116,10 @@ bool Win32SerialPort::Close() {
     if (!IsOpen()) return FailNotOpen();
     // The owner's reset would swallow CloseHandle's answer, which the caller gets here.
     return ::CloseHandle(m_device->handle.release()) != FALSE;
+}
+
+std::uint32_t Win32SerialPort::LastError() const {
+    return ::GetLastError();
 }
 
 }  // namespace mirl

@@ -23,8 +23,10 @@ class Win32SerialPort final : public SerialPort {
     bool GetCommTimeouts(CommTimeouts& timeouts) override;
     bool SetCommTimeouts(const CommTimeouts& timeouts) override;
     bool ReadByte(std::uint8_t& cell, std::uint32_t& bytesRead) override;
+    bool ClearCommError() override;
     bool Purge(std::uint32_t flags) override;
     bool Close() override;
+    std::uint32_t LastError() const override;
 
   private:
     // Handle and device control block live behind this, so that no header in capture/ needs

@@ -11,29 +11,40 @@ namespace {
 class StdWorkerThread final : public WorkerThread {
   public:
     explicit StdWorkerThread(std::function<void()> body)
-        : m_thread([this, body = std::move(body)] {
+        : m_end(std::make_shared<End>()), m_thread([end = m_end, body = std::move(body)] {
               body();
-              std::lock_guard guard(m_lock);
-              m_ended = true;
-              m_endedChanged.notify_all();
+              std::lock_guard guard(end->lock);
+              end->ended = true;
+              end->changed.notify_all();
           }) {}
 
-    ~StdWorkerThread() override { Join(); }
+    ~StdWorkerThread() override {
+        if (WaitForEnd(std::chrono::milliseconds{0})) {
+            Join();
+        } else {
+            m_thread.detach();
+        }
+    }
 
     bool WaitForEnd(std::chrono::milliseconds timeout) override {
-        std::unique_lock lock(m_lock);
-        return m_endedChanged.wait_for(lock, timeout, [this] { return m_ended; });
+        std::unique_lock lock(m_end->lock);
+        return m_end->changed.wait_for(lock, timeout, [this] { return m_end->ended; });
     }
+
+    void CancelSynchronousIo() override {}
 
     void Join() override {
         if (m_thread.joinable()) m_thread.join();
     }
 
   private:
-    // Declared before the thread so they exist when its body finishes.
-    std::mutex m_lock;
-    std::condition_variable m_endedChanged;
-    bool m_ended = false;
+    // Shared with the thread, so that a thread let go can still say that it has ended.
+    struct End {
+        std::mutex lock;
+        std::condition_variable changed;
+        bool ended = false;
+    };
+    std::shared_ptr<End> m_end;
     std::thread m_thread;
 };
 

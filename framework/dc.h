@@ -16,9 +16,7 @@ class CDC {
     HDC m_hDC = nullptr;
 
     HDC GetSafeHdc() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }  // NOLINT: MFC's implicit view
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
-    BOOL DrawIcon(POINT point, HICON hIcon) { return DrawIcon(point.x, point.y, hIcon); }
     // Returns the object it replaces, to be selected back before the context goes.
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
     // The size of the text in the selected font, as a single line.

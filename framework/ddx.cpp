@@ -32,21 +32,8 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
         value = CString(std::move(text));
         return;
     }
-    // Index -1 searches the whole list from the top: "COM1" finds COM1 before COM10.
-    LRESULT found = ::SendMessageA(hCombo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                                   reinterpret_cast<LPARAM>(value.GetString()));
-    if (found != CB_ERR) return;
-    // A drop-down list has no edit field to take text that is not one of its items.
-    LONG_PTR style = ::GetWindowLongPtrA(hCombo, GWL_STYLE);
-    if ((style & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST) combo.SetWindowText(value);
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
-    HWND hCtrl = pDX->PrepareCtrl(nIDC);
-    if (hCtrl == nullptr) return;
-    CWnd ctrl(hCtrl);
-    if (pDX->m_bSaveAndValidate)
-        ctrl.GetWindowText(value);
-    else
-        ctrl.SetWindowText(value);
+    // Index -1 searches the whole list from the top: "COM1" finds COM1 before COM10. Without a
+    // match a drop-down list keeps its selection: it has no edit field to take other text.
+    ::SendMessageA(hCombo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(value.GetString()));
 }

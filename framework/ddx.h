@@ -23,8 +23,5 @@ class CDataExchange {
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 // Save: the combo box's text. Load: selects the first item that begins with the text (case
-// ignored), searching from the top; with no match an editable combo box shows the text itself.
+// ignored), searching from the top.
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
-
-// An edit control's (or any window's) text.
-void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);

@@ -1,26 +1,10 @@
 // CDialog: modal run, the dialog procedure and the dialog manager's default handling.
 #include "dialog.h"
 
-#include "dialog_init.h"
 #include "winapp.h"
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
-
-CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_templateName(lpszTemplateName ? lpszTemplateName : ""), m_pParentWnd(pParentWnd) {}
-
-CDialog::CDialog() = default;
-
-BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd) {
-    m_lpDialogTemplate = lpDialogTemplate;
-    m_pParentWnd = pParentWnd;
-    return lpDialogTemplate != nullptr;
-}
-
-LPCSTR CDialog::TemplateName() const {
-    return m_templateName.empty() ? MAKEINTRESOURCEA(m_nIDTemplate) : m_templateName.c_str();
-}
 
 HWND CDialog::FindOwner() const {
     if (m_pParentWnd != nullptr) return m_pParentWnd->m_hWnd;
@@ -36,17 +20,13 @@ INT_PTR CDialog::DoModal() {
     // `this` travels as the creation parameter; WM_INITDIALOG stores it in DWLP_USER.
     LPARAM self = reinterpret_cast<LPARAM>(this);
     INT_PTR result =
-        m_lpDialogTemplate != nullptr
-            ? ::DialogBoxIndirectParamA(hInstance, m_lpDialogTemplate, hOwner, &DialogProc, self)
-            : ::DialogBoxParamA(hInstance, TemplateName(), hOwner, &DialogProc, self);
+        ::DialogBoxParamA(hInstance, MAKEINTRESOURCEA(m_nIDTemplate), hOwner, &DialogProc, self);
     m_hWnd = nullptr;
     ReleaseChildWrappers();
     return result;
 }
 
 BOOL CDialog::OnInitDialog() {
-    if (m_lpDialogTemplate == nullptr)
-        mirl::ExecuteDialogInitResource(m_hWnd, AfxGetResourceHandle(), TemplateName());
     UpdateData(FALSE);
     return TRUE;
 }

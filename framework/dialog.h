@@ -3,25 +3,18 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "wnd.h"
 
 class CDialog : public CWnd {
   public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
-    CDialog();  // for InitModalIndirect
-
-    // Uses an in-memory template instead of a resource. The template must outlive DoModal.
-    BOOL InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
 
     // Runs the dialog; IDOK, IDCANCEL or what EndDialog was given; -1 if it could not be created.
     // Without a parent the owner is the application's main window, when that window exists.
     virtual INT_PTR DoModal();
 
-    // Fills the template's item lists from its initialisation data, then UpdateData(FALSE).
-    // TRUE: the dialog manager sets the focus to the first tab stop.
+    // UpdateData(FALSE), which binds the control members. TRUE: the dialog manager sets the focus
+    // to the first tab stop.
     virtual BOOL OnInitDialog();
 
     void EndDialog(int nResult);
@@ -40,11 +33,8 @@ class CDialog : public CWnd {
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
     HWND FindOwner() const;
-    LPCSTR TemplateName() const;
 
     UINT m_nIDTemplate = 0;
-    std::string m_templateName;
-    LPCDLGTEMPLATEA m_lpDialogTemplate = nullptr;
     CWnd* m_pParentWnd = nullptr;
     // Set while Default() has DefDlgProcA call back into the procedure for the same message: that
     // one call must answer FALSE so that the dialog manager does its own handling.

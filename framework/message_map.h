@@ -45,9 +45,6 @@ struct MessageMap {
     static constexpr Entry OnBnClicked(UINT id, void (T::*handler)()) {
         return {typename Entry::Command{id, BN_CLICKED, handler}};
     }
-    static constexpr Entry OnControl(UINT code, UINT id, void (T::*handler)()) {
-        return {typename Entry::Command{id, code, handler}};
-    }
     static constexpr Entry OnTimer(void (T::*handler)(UINT_PTR)) {
         return {typename Entry::Timer{handler}};
     }

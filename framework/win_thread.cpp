@@ -8,8 +8,8 @@ CWinThread::CWinThread(StartKey, AFX_THREADPROC pfnThreadProc, LPVOID pParam)
 
 CWinThread::~CWinThread() {
     if (!m_hThread) return;
-    if (m_suspended) ResumeThread();  // a thread never resumed would never end
-    Join();
+    // The thread itself may hold the last owner of its object; it cannot wait for its own end.
+    if (::GetCurrentThreadId() != m_nThreadID) Join();
 }
 
 unsigned __stdcall CWinThread::Start(void* self) {
@@ -25,25 +25,8 @@ void CWinThread::Join() {
     ::WaitForSingleObject(m_hThread.get(), INFINITE);
 }
 
-BOOL CWinThread::GetExitCode(DWORD& exitCode) const {
-    return ::GetExitCodeThread(m_hThread.get(), &exitCode) && exitCode != STILL_ACTIVE;
-}
-
-DWORD CWinThread::ResumeThread() {
-    m_suspended = false;
-    return ::ResumeThread(m_hThread.get());
-}
-
-BOOL CWinThread::SetThreadPriority(int nPriority) {
-    return ::SetThreadPriority(m_hThread.get(), nPriority);
-}
-
-int CWinThread::GetThreadPriority() const {
-    return ::GetThreadPriority(m_hThread.get());
-}
-
 std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                                           int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                                           int nPriority, UINT nStackSize, DWORD,
                                            LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
     if (pfnThreadProc == nullptr) return nullptr;
     auto thread = std::make_unique<CWinThread>(CWinThread::StartKey{}, pfnThreadProc, pParam);
@@ -54,8 +37,7 @@ std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID 
     if (handle == 0) return nullptr;
     thread->m_hThread.reset(reinterpret_cast<HANDLE>(handle));
     thread->m_nThreadID = threadId;
-    thread->m_suspended = true;
-    thread->SetThreadPriority(nPriority);
-    if ((dwCreateFlags & CREATE_SUSPENDED) == 0) thread->ResumeThread();
+    ::SetThreadPriority(thread->m_hThread.get(), nPriority);
+    ::ResumeThread(thread->m_hThread.get());
     return thread;
 }

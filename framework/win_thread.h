@@ -17,7 +17,9 @@ class CWinThread {
 
   public:
     CWinThread(StartKey, AFX_THREADPROC pfnThreadProc, LPVOID pParam);
-    ~CWinThread();  // joins: the function may use objects that die with the owner
+    // Joins, since the function may use objects that die with the owner; unless it runs on the
+    // thread itself, which a thread let go by its owner does.
+    ~CWinThread();
     CWinThread(const CWinThread&) = delete;
     CWinThread& operator=(const CWinThread&) = delete;
 
@@ -28,11 +30,6 @@ class CWinThread {
     BOOL WaitForEnd(DWORD dwMilliseconds);
     // Blocks until the function has returned.
     void Join();
-    // The function's return value, once it has returned.
-    BOOL GetExitCode(DWORD& exitCode) const;
-    DWORD ResumeThread();
-    BOOL SetThreadPriority(int nPriority);
-    int GetThreadPriority() const;
 
   private:
     friend std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD,
@@ -42,11 +39,10 @@ class CWinThread {
     AFX_THREADPROC m_pfnThreadProc;
     LPVOID m_pThreadParams;
     mirl::unique_handle m_hThread;
-    bool m_suspended = false;
 };
 
-// Starts pfnThreadProc(pParam) on a new thread; nullptr if it could not be started. With
-// CREATE_SUSPENDED in dwCreateFlags it waits for ResumeThread.
+// Starts pfnThreadProc(pParam) on a new thread at nPriority; nullptr if it could not be started.
+// The thread runs at once: no caller asks for it suspended, so dwCreateFlags is not looked at.
 std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
                                            int nPriority = THREAD_PRIORITY_NORMAL,
                                            UINT nStackSize = 0, DWORD dwCreateFlags = 0,

@@ -52,10 +52,6 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const {
     return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
 }
 
-HICON CWinApp::LoadIcon(LPCSTR lpszResourceName) const {
-    return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName);
-}
-
 BOOL CWinApp::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     return mirl::DispatchMessageMap(*this, kMessageMap, message, wParam, lParam, *pResult);
 }
@@ -68,23 +64,17 @@ LPCSTR AfxGetAppName() {
     return theApp ? theApp->m_pszAppName : nullptr;
 }
 
-HINSTANCE AfxGetInstanceHandle() {
+HINSTANCE AfxGetResourceHandle() {
     if (theApp != nullptr && theApp->m_hInstance != nullptr) return theApp->m_hInstance;
     return ::GetModuleHandleA(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() {
-    return AfxGetInstanceHandle();
-}
-
 void AfxEnableControlContainer() {}
 
-int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     CWinApp* app = AfxGetApp();
     if (app == nullptr) return -1;
     app->m_hInstance = hInstance;
-    app->m_lpCmdLine = lpCmdLine;
-    app->m_nCmdShow = nCmdShow;
     app->InitInstance();
     return 0;
 }

@@ -25,7 +25,6 @@ class CWinApp : public CCmdTarget {
     BOOL Enable3dControls() { return TRUE; }
 
     HICON LoadIcon(UINT nIDResource) const;
-    HICON LoadIcon(LPCSTR lpszResourceName) const;
 
     // The class layer's help command: nothing to show, it only has to exist for ID_HELP.
     void OnHelp() {}
@@ -36,8 +35,6 @@ class CWinApp : public CCmdTarget {
     CWnd* m_pMainWnd = nullptr;
     LPCSTR m_pszAppName = nullptr;  // points into this object
     HINSTANCE m_hInstance = nullptr;
-    LPSTR m_lpCmdLine = nullptr;
-    int m_nCmdShow = SW_SHOWNORMAL;
 
   private:
     static const mirl::MessageEntry<CWinApp> kMessageMap[];
@@ -46,8 +43,7 @@ class CWinApp : public CCmdTarget {
 
 CWinApp* AfxGetApp();
 LPCSTR AfxGetAppName();
-// The module that holds the resources and the one the program runs as; the same module here.
-HINSTANCE AfxGetInstanceHandle();
+// The module that holds the resources: the one the program runs as.
 HINSTANCE AfxGetResourceHandle();
 // Nothing to do: the program hosts no ActiveX controls.
 void AfxEnableControlContainer();

@@ -43,20 +43,8 @@ CWnd* CWnd::GetDlgItem(int nID) const {
     return m_childWrappers.back().get();
 }
 
-int CWnd::GetDlgCtrlID() const {
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
 BOOL CWnd::EnableWindow(BOOL bEnable) {
     return ::EnableWindow(m_hWnd, bEnable);
-}
-
-BOOL CWnd::IsWindowEnabled() const {
-    return ::IsWindowEnabled(m_hWnd);
-}
-
-BOOL CWnd::ShowWindow(int nCmdShow) {
-    return ::ShowWindow(m_hWnd, nCmdShow);
 }
 
 void CWnd::SetRedraw(BOOL bRedraw) {
@@ -78,14 +66,6 @@ void CWnd::GetWindowText(CString& rString) const {
     rString = CString(buffer.data(), std::max(length, 0));
 }
 
-int CWnd::GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const {
-    return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
-}
-
-int CWnd::GetWindowTextLength() const {
-    return ::GetWindowTextLengthA(m_hWnd);
-}
-
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
     return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
 }
@@ -104,10 +84,6 @@ void CWnd::GetClientRect(LPRECT lpRect) const {
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) {

@@ -35,25 +35,19 @@ class CWnd : public CCmdTarget {
     // The child with this id, or nullptr. The wrapper belongs to this window and stays valid for
     // the window's life (asking again returns the same object).
     CWnd* GetDlgItem(int nID) const;
-    int GetDlgCtrlID() const;
 
     BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowEnabled() const;
-    BOOL ShowWindow(int nCmdShow);
     // FALSE: the window stops repainting itself until TRUE, after which it needs an Invalidate.
     void SetRedraw(BOOL bRedraw = TRUE);
     void Invalidate(BOOL bErase = TRUE);
     void SetWindowText(LPCSTR lpszString);
     void GetWindowText(CString& rString) const;
-    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
-    int GetWindowTextLength() const;
 
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
     BOOL KillTimer(UINT_PTR nIDEvent);
     BOOL IsIconic() const;
     void GetClientRect(LPRECT lpRect) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     // The window's system menu (nullptr if it has none). bRevert TRUE restores the standard menu
     // and returns nullptr. The CMenu belongs to this window.

@@ -3,6 +3,7 @@
 
 #include "about_dlg.h"
 #include "afx_worker_thread.h"
+#include "debug_output.h"
 #include "port_settings.h"
 
 namespace {
@@ -32,7 +33,7 @@ const mirl::MessageEntry<CCaptureDlg> CCaptureDlg::kMessageMap[] = {
 CCaptureDlg::CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
       m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
-      m_control(capture, port, m_host, mirl::StartAfxThread) {}
+      m_control(capture, port, m_host, mirl::StartAfxThread, mirl::WriteDebugOutput) {}
 
 BOOL CCaptureDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (mirl::DispatchMessageMap(*this, kMessageMap, message, wParam, lParam, *pResult)) {
@@ -120,7 +121,7 @@ void CCaptureDlg::OnConnect() {
 }
 
 void CCaptureDlg::OnDefault() {
-    m_strPort = mirl::kDefaultPort;
+    m_strPort = CString(std::string(mirl::kDefaultPort));
     m_comboBaud.SetCurSel(mirl::kDefaultBaudIndex);
     m_comboParity.SetCurSel(mirl::kDefaultParityIndex);
     m_comboDataBits.SetCurSel(mirl::kDefaultDataBitsIndex);

@@ -26,8 +26,10 @@ class InstantPort final : public SerialPort {
         bytesRead = 1;
         return true;
     }
+    bool ClearCommError() override { return true; }
     bool Purge(std::uint32_t) override { return true; }
     bool Close() override { return true; }
+    std::uint32_t LastError() const override { return 0; }
 
   private:
     std::string m_text;

@@ -165,15 +165,12 @@ TEST(RealCaptureTest, NmeaSentencesArriveByteForByte) {
     FakeSerialPort port;
     FakeHost host;
     port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 1ms);
-    ConnectionControl control(state, port, host);
+    ConnectionControl control(state, port, host, port.ReaderThreads());
     control.OnConnect();
-    for (std::size_t sent = 0; sent < stream.size() && state.connected == 1; sent += 300) {
-        port.Feed(stream.substr(sent, 300));
-        std::this_thread::sleep_for(5ms);
-        control.OnTimer();
-    }
-    while (state.connected == 1) {
-        std::this_thread::sleep_for(5ms);
+    // A tick after each chunk has been read, until one finds the limit reached.
+    for (std::size_t sent = 0; state.connected == 1; sent += 300) {
+        if (sent < stream.size()) port.Feed(stream.substr(sent, 300));
+        ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
         control.OnTimer();
     }
     const std::string shown = ShownStream(host, control.PendingLine());

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <thread>
+#include <future>
 
 #include "fake_host.h"
 #include "fake_serial_port.h"
@@ -60,20 +60,20 @@ class ConnectionControlTest : public ::testing::Test {
         NewHostCalls();
         NewPortCalls();
     }
-    void WaitForReaderStop() {
-        for (int i = 0; i < 500 && state.readerState.load() != ReaderStatus::Stop; ++i) {
-            std::this_thread::sleep_for(2ms);
-        }
-        ASSERT_EQ(state.readerState.load(), ReaderStatus::Stop);
-    }
     // Sends bytes through the port and waits until the reader has stored them all.
     void FeedAndStore(const std::string& bytes) {
         const auto expected = state.buffer.Count() + static_cast<int>(bytes.size());
         port.Feed(bytes);
-        for (int i = 0; i < 2500 && state.buffer.Count() < expected; ++i) {
-            std::this_thread::sleep_for(2ms);
-        }
+        ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
         ASSERT_EQ(state.buffer.Count(), expected);
+    }
+    // Runs `action`, failing instead of hanging when it does not return. The limit is generous
+    // for a loaded machine: that it returns is checked here, how fast belongs to a benchmark.
+    void ExpectReturns(const std::function<void()>& action) {
+        auto done = std::async(std::launch::async, action);
+        const bool returned = done.wait_for(30s) == std::future_status::ready;
+        if (!returned) port.EndPendingRead();  // lets it unwind
+        ASSERT_TRUE(returned);
     }
     void StoreDirectly(const std::string& bytes) {
         for (const char c : bytes) state.buffer.StoreByte(static_cast<std::uint8_t>(c));
@@ -89,7 +89,9 @@ class ConnectionControlTest : public ::testing::Test {
     CaptureState state;
     FakeSerialPort port;
     FakeHost host;
-    ConnectionControl control{state, port, host};
+    Strings traces;
+    ConnectionControl control{state, port, host, port.ReaderThreads(),
+                              [this](const std::string& text) { traces.push_back(text); }};
 
   private:
     std::size_t m_seenHostCalls = 0;
@@ -140,16 +142,49 @@ TEST_F(ConnectionControlTest, DisconnectStopsPurgesClosesAndShowsTheRest) {
     EXPECT_EQ(host.list, (Strings{"connected.", "ab\n", "disconnect."}));
 }
 
-// The reader may sit in a read longer than the stop wait; the purge ends that read, and the
-// port is closed only after the reader has gone.
-TEST_F(ConnectionControlTest, DisconnectNeverClosesUnderAPendingRead) {
-    port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 5s);
+// A driver that ignores the read time-out keeps the reader in its read past the stop wait; the
+// cancel of its thread ends the read, and only then is the port closed.
+TEST_F(ConnectionControlTest, DisconnectCancelsAReadThatIgnoresItsTimeOut) {
+    port.SetIdleRead(FakeSerialPort::IdleRead::Block, 0ms);
     ConnectOk();
-    std::this_thread::sleep_for(20ms);
+    ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
     control.OnConnect();
     EXPECT_FALSE(port.ReadAfterClose());
     ExpectIdle();
     EXPECT_EQ(host.list.back(), "disconnect.");
+    const Strings portCalls = NewPortCalls();
+    EXPECT_EQ(Strings(portCalls.end() - 2, portCalls.end()), (Strings{"Purge", "Close"}));
+}
+
+// One that ignores the cancel too: Disconnect hands the port to the reader and finishes; the
+// reader closes the port when its read returns at last, and the port is not opened again before.
+TEST_F(ConnectionControlTest, DisconnectHandsAReadThatNeverEndsThePort) {
+    port.SetIdleRead(FakeSerialPort::IdleRead::Block, 0ms);
+    port.IgnoreCancel();
+    ConnectOk();
+    ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
+    ExpectReturns([this] { control.OnConnect(); });
+    EXPECT_EQ(host.list.back(), "disconnect.");
+    EXPECT_EQ(NewHostCalls(), Concat({{"UpdateData TRUE", "KillTimer 1", "SetConnectText Wait...",
+                                       "SetConnectText Connect", "AddLine disconnect."},
+                                      kUnlockAll}));
+    EXPECT_TRUE(NewPortCalls().empty());  // a purge would wait for the read
+    EXPECT_TRUE(port.IsOpen());
+
+    control.OnConnect();
+    ExpectBox(host.boxes.back(), "A connection could not put up.", "Error",
+              kMbOk | kMbIconExclamation);
+    EXPECT_EQ(traces.back(), "Connect failed: the reader of the last capture still holds the port");
+    EXPECT_TRUE(NewPortCalls().empty());
+
+    port.Feed("late");  // the read returns with a byte, which no capture takes any more
+    ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
+    EXPECT_EQ(NewPortCalls(), Strings{"Close"});
+    EXPECT_FALSE(port.ReadAfterClose());
+    EXPECT_EQ(state.buffer.Count(), 0);
+    port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 5ms);
+    control.OnConnect();
+    EXPECT_EQ(state.connected, 1);
 }
 
 TEST_F(ConnectionControlTest, EachFailingPlatformCallLeavesTheToolIdleAndRetryable) {
@@ -159,9 +194,12 @@ TEST_F(ConnectionControlTest, EachFailingPlatformCallLeavesTheToolIdleAndRetryab
         CaptureState freshState;
         FakeSerialPort freshPort;
         FakeHost freshHost;
-        freshPort.FailCall(failing);
+        Strings freshTraces;
+        freshPort.FailCall(failing, 1234);
         {
-            ConnectionControl freshControl(freshState, freshPort, freshHost);
+            ConnectionControl freshControl(
+                freshState, freshPort, freshHost, StartStdThread,
+                [&](const std::string& text) { freshTraces.push_back(text); });
             freshControl.OnConnect();
             ASSERT_EQ(freshHost.boxes.size(), 1u);
             ExpectBox(freshHost.boxes[0], "A connection could not put up.", "Error",
@@ -180,6 +218,9 @@ TEST_F(ConnectionControlTest, EachFailingPlatformCallLeavesTheToolIdleAndRetryab
             return std::count(calls.begin(), calls.end(), name);
         };
         const std::string name = failing;
+        // The box is the same whatever failed; a debugger is told which call and why.
+        const std::string call = name == "Open" ? R"(CreateFileA \\.\COM1)" : name;
+        EXPECT_EQ(freshTraces, Strings{"Connect failed: " + call + ", error 1234"});
         // No state reaches a port whose state could not be read; the time-outs are applied
         // even when the old ones could not be read.
         EXPECT_EQ(called("SetCommState"), name == "Open" || name == "GetCommState" ? 0 : 1);
@@ -242,7 +283,7 @@ TEST_F(ConnectionControlTest, ConfirmOkClearsBeforeOpeningEvenWhenOpeningFails) 
 TEST_F(ConnectionControlTest, LimitEndsTheCaptureAtTheNextTickWithoutWaiting) {
     ConnectOk();
     port.Feed(std::string(2500, 'x'));
-    WaitForReaderStop();
+    ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
     EXPECT_EQ(state.buffer.Count(), kMaxRead);
     control.OnTimer();
     ASSERT_EQ(host.boxes.size(), 1u);
@@ -256,6 +297,24 @@ TEST_F(ConnectionControlTest, LimitEndsTheCaptureAtTheNextTickWithoutWaiting) {
 
     control.OnCount();
     ExpectBox(host.boxes.back(), "Readed characters: 2001 (max. 2001)", std::nullopt, kMbOk);
+}
+
+// The 2000th byte arrives alone after a tick: the next tick inserts no line feed, holds exactly
+// 2000 bytes, and that is the limit.
+TEST_F(ConnectionControlTest, ExactlyTheLimitHeldAtATickEndsTheCapture) {
+    ConnectOk();
+    FeedAndStore(std::string(kMaxRead - 2, 'x'));
+    control.OnTimer();  // with its inserted line feed, one byte short of the limit
+    port.Feed("Z");
+    ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
+    control.OnTimer();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "Reading data stopped early. Maximum data reached.");
+    EXPECT_EQ(host.list,
+              (Strings{"connected.", std::string(kMaxRead - 2, 'x') + "\n", "disconnect."}));
+    EXPECT_EQ(control.PendingLine(), "Z");
+    EXPECT_EQ(state.buffer.Count(), kMaxRead);
+    ExpectIdle();
 }
 
 TEST_F(ConnectionControlTest, TickBelowTheLimitOnlyMovesLines) {
@@ -313,7 +372,7 @@ TEST_F(ConnectionControlTest, DeleteDuringACaptureLetsItGoOn) {
 TEST_F(ConnectionControlTest, LimitDuringTheDeleteBoxDisconnectsInside) {
     ConnectOk();
     port.Feed(std::string(2100, 'y'));
-    WaitForReaderStop();
+    ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
     host.DuringNextBox([this] { control.OnTimer(); });
     host.Answer({kIdOk, kIdYes});  // the inner box closes first
     control.OnDelete();
@@ -366,16 +425,39 @@ TEST_F(ConnectionControlTest, DestroyedDuringACaptureStopsTheReaderQuietly) {
     CaptureState freshState;
     FakeHost freshHost;
     {
-        ConnectionControl closing(freshState, port, freshHost);
+        ConnectionControl closing(freshState, port, freshHost, port.ReaderThreads());
         closing.OnConnect();
         port.Feed("abc");
-        std::this_thread::sleep_for(20ms);
+        ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
         freshHost.calls.clear();
     }
     EXPECT_TRUE(freshHost.calls.empty());
     EXPECT_FALSE(port.IsOpen());
     EXPECT_FALSE(port.ReadAfterClose());
     EXPECT_EQ(freshState.readerState.load(), ReaderStatus::Idle);
+}
+
+// The end of the program with a read that neither its time-out nor a cancel ends: it does not
+// wait for the read, and leaves Stop so that the owner knows not to destroy what the reader
+// still holds.
+TEST_F(ConnectionControlTest, DestroyedWhileAReadNeverEndsReturnsAndLeavesTheReaderThePort) {
+    port.SetIdleRead(FakeSerialPort::IdleRead::Block, 0ms);
+    port.IgnoreCancel();
+    CaptureState freshState;
+    FakeHost freshHost;
+    auto closing =
+        std::make_unique<ConnectionControl>(freshState, port, freshHost, port.ReaderThreads());
+    closing->OnConnect();
+    ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
+    freshHost.calls.clear();
+    ExpectReturns([&closing] { closing.reset(); });
+    EXPECT_TRUE(freshHost.calls.empty());
+    EXPECT_EQ(freshState.readerState.load(), ReaderStatus::Stop);
+    EXPECT_TRUE(port.IsOpen());
+    ASSERT_TRUE(port.EndPendingRead());
+    ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port.ReadAfterClose());
 }
 
 }  // namespace

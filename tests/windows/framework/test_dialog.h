@@ -5,7 +5,7 @@
 
 class TestDialogWindow {
   public:
-    // Creates the window and runs the template's item lists, as CDialog::OnInitDialog would.
+    // Creates the window and fills its port list.
     TestDialogWindow();
     ~TestDialogWindow();
     TestDialogWindow(const TestDialogWindow&) = delete;
@@ -17,6 +17,9 @@ class TestDialogWindow {
   private:
     HWND m_hWnd;
 };
+
+// The port list's items, in this order: COM1, COM10, COM2, COM25.
+void FillPortItems(HWND dialog);
 
 // Delivers the messages already posted to this thread's windows.
 void PumpPendingMessages();

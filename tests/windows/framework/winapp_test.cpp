@@ -28,8 +28,7 @@ TEST(WinApp, TheAppIsForgottenWhenItGoes) {
     EXPECT_EQ(AfxGetAppName(), nullptr);
 }
 
-TEST(WinApp, HandlesAreTheExecutablesModule) {
-    EXPECT_EQ(AfxGetInstanceHandle(), ::GetModuleHandleA(nullptr));
+TEST(WinApp, ResourcesAreTheExecutablesModule) {
     EXPECT_EQ(AfxGetResourceHandle(), ::GetModuleHandleA(nullptr));
 }
 
@@ -42,7 +41,7 @@ TEST(WinApp, AfxWinMainRecordsTheInstanceAndRunsInitInstance) {
             AfxEnableControlContainer();
             Enable3dControls();
             ++initCalls;
-            seen = AfxGetInstanceHandle();
+            seen = AfxGetResourceHandle();
             return FALSE;
         }
     } app;

@@ -55,7 +55,7 @@ const std::vector<Expected> kAboutControls = {
     {kNoId, L"Static", nullptr /* the icon */, 11, 17, 20, 20, kChild | SS_ICON},
     {kNoId, L"Static", L"mirlTTY Version 1.0", 40, 10, 119, 8,
      kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP},
-    {kNoId, L"Static", L"Zeichnet Text von einer seriellen Schnittstelle auf", 40, 25, 119, 8,
+    {kNoId, L"Static", L"Zeichnet Text vom COM-Port auf", 40, 25, 119, 8,
      kChild | SS_LEFT | WS_GROUP},
     {IDOK, L"Button", L"OK", 178, 7, 50, 14, kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP},
 };
@@ -129,19 +129,64 @@ TEST(DialogTemplateTest, AboutBoxControls) {
     EXPECT_EQ(*dlg->items[0].title.ordinal, IDR_MAINFRAME);
 }
 
-// The icon static names the icon by number; the dialog manager must find it and show it. What the
-// template holds besides is checked above, once.
-TEST(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
-    const auto procedure = [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        return message == WM_INITDIALOG;
-    };
-    const HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr),
-                                             MAKEINTRESOURCEW(IDD_ABOUTBOX), nullptr, procedure, 0);
+// Windows the dialog manager builds from the templates, for what only they show. What the
+// templates hold is checked above, once.
+class DialogCreationTest : public ::testing::Test {
+  protected:
+    static INT_PTR CALLBACK Procedure(HWND, UINT message, WPARAM, LPARAM) {
+        return message == WM_INITDIALOG ? TRUE : FALSE;
+    }
+    static HWND Create(int id) {
+        return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr,
+                                    Procedure, 0);
+    }
+    static std::vector<HWND> Children(HWND dialog) {
+        std::vector<HWND> children;
+        for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        return children;
+    }
+};
+
+// The icon static names the icon by number: the dialog manager must find it and show it.
+TEST_F(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
+    const HWND dialog = Create(IDD_ABOUTBOX);
     ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
-    const HWND icon = ::GetWindow(dialog, GW_CHILD);
-    ASSERT_NE(icon, nullptr);
-    EXPECT_NE(::SendMessageW(icon, STM_GETICON, 0, 0), 0);
+    const std::vector<HWND> children = Children(dialog);
+    ASSERT_FALSE(children.empty());
+    EXPECT_NE(::SendMessageW(children[0], STM_GETICON, 0, 0), 0);
     ::DestroyWindow(dialog);
+}
+
+// A text cut off at its static's edge is lost to the user: each one must fit, wrapped as its static
+// would wrap it, at the font the template gives.
+TEST_F(DialogCreationTest, EveryStaticTextFitsItsControl) {
+    for (const int id : {IDD_MAIN, IDD_ABOUTBOX}) {
+        const HWND dialog = Create(id);
+        ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
+        for (HWND child : Children(dialog)) {
+            wchar_t name[16] = {};
+            ::GetClassNameW(child, name, 16);
+            const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+            if (::lstrcmpiW(name, L"Static") != 0 || (style & SS_TYPEMASK) == SS_ICON) continue;
+            wchar_t text[256] = {};
+            ::GetWindowTextW(child, text, 256);
+            SCOPED_TRACE(text);
+            RECT client{};
+            ::GetClientRect(child, &client);
+            RECT needed = client;
+            HDC dc = ::GetDC(child);
+            const HGDIOBJ previous = ::SelectObject(
+                dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(child, WM_GETFONT, 0, 0)));
+            ::DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            ::SelectObject(dc, previous);
+            ::ReleaseDC(child, dc);
+            EXPECT_LE(needed.right, client.right);
+            EXPECT_LE(needed.bottom, client.bottom);
+        }
+        ::DestroyWindow(dialog);
+    }
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Creates (start) or removes (stop) the COM ports the Win32 serial-port test runs on: a socat
-# pseudo-terminal pair as reader and writer, a port bound to /dev/null, and a port with no device.
+# pseudo-terminal pair as reader and writer, a port bound to /dev/null, a port with no device, and
+# a pseudo-terminal that hangs up once the test creates STATE_DIR/hangup.
 #
-#   serial_ports.sh start|stop STATE_DIR READER WRITER NULL MISSING    (COM numbers, e.g. 20)
+#   serial_ports.sh start|stop STATE_DIR READER WRITER NULL MISSING HANGUP   (COM numbers, e.g. 20)
 #
 # The links go into the build tree's prefix (scripts/wine-env.sh). Wine's device manager rewrites
 # dosdevices/comN when a Wine server starts, so they are made once the persistent server is up.
@@ -10,7 +11,7 @@ set -euo pipefail
 
 action=${1:?start or stop}
 state=${2:?state directory}
-reader=${3:?} writer=${4:?} null=${5:?} missing=${6:?}
+reader=${3:?} writer=${4:?} null=${5:?} missing=${6:?} hangup=${7:?}
 
 mkdir -p "$state"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -20,14 +21,16 @@ source "$here/../../../scripts/wine-env.sh" "$state"
 devices=$WINEPREFIX/dosdevices
 
 stop() {
-    if [[ -f $state/socat.pid ]]; then
-        kill "$(cat "$state/socat.pid")" 2>/dev/null || true
-        rm -f "$state/socat.pid"
-    fi
-    for n in "$reader" "$writer" "$null" "$missing"; do
+    for pid in "$state/socat.pid" "$state/socat-hangup.pid"; do
+        if [[ -f $pid ]]; then
+            kill "$(cat "$pid")" 2>/dev/null || true
+            rm -f "$pid"
+        fi
+    done
+    for n in "$reader" "$writer" "$null" "$missing" "$hangup"; do
         rm -f "$devices/com$n"
     done
-    rm -f "$state/a" "$state/b"
+    rm -f "$state/a" "$state/b" "$state/h" "$state/hangup"
 }
 
 start() {
@@ -37,14 +40,25 @@ start() {
     setsid socat -d -d "pty,raw,echo=0,link=$state/a" "pty,raw,echo=0,link=$state/b" \
         </dev/null >"$state/socat.log" 2>&1 &
     echo $! >"$state/socat.pid"
+    # Its far side is a shell that ends when the trigger file appears; socat then closes the
+    # master, and the port open on the other end sees the device hang up.
+    setsid socat -d -d "pty,raw,echo=0,link=$state/h" \
+        "SYSTEM:while [ ! -e '$state/hangup' ]; do sleep 0.05; done" \
+        </dev/null >"$state/socat-hangup.log" 2>&1 &
+    echo $! >"$state/socat-hangup.pid"
     for _ in $(seq 50); do
-        [[ -e $state/a && -e $state/b ]] && break
+        [[ -e $state/a && -e $state/b && -e $state/h ]] && break
         sleep 0.1
     done
-    [[ -e $state/a && -e $state/b ]] || { cat "$state/socat.log" >&2; stop; exit 1; }
+    [[ -e $state/a && -e $state/b && -e $state/h ]] || {
+        cat "$state/socat.log" "$state/socat-hangup.log" >&2
+        stop
+        exit 1
+    }
     mkdir -p "$devices"
     ln -sfn "$(readlink -f "$state/a")" "$devices/com$reader"
     ln -sfn "$(readlink -f "$state/b")" "$devices/com$writer"
+    ln -sfn "$(readlink -f "$state/h")" "$devices/com$hangup"
     ln -sfn /dev/null "$devices/com$null"
     rm -f "$devices/com$missing"
     ls -l "$devices"
@@ -53,5 +67,5 @@ start() {
 case $action in
     start) start ;;
     stop) stop ;;
-    *) echo "usage: $0 start|stop STATE_DIR READER WRITER NULL MISSING" >&2; exit 2 ;;
+    *) echo "usage: $0 start|stop STATE_DIR READER WRITER NULL MISSING HANGUP" >&2; exit 2 ;;
 esac

@@ -1,5 +1,6 @@
 // Win32SerialPort on real pseudo-terminals that the test fixture links into the prefix as COM
-// ports: the reader end, the writer end, one bound to /dev/null and one with no device at all.
+// ports: the reader end, the writer end, one bound to /dev/null, one with no device at all, and
+// one whose device hangs up on request.
 #include "win32_serial_port.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "device_gone.h"
 #include "win32_handles.h"
 
 namespace mirl {
@@ -27,6 +29,7 @@ const std::string kReaderPath = ComPath(MIRL_COM_READER);
 const std::string kWriterPath = ComPath(MIRL_COM_WRITER);
 const std::string kNullPath = ComPath(MIRL_COM_NULL);
 const std::string kMissingPath = ComPath(MIRL_COM_MISSING);
+const std::string kHangupPath = ComPath(MIRL_COM_HANGUP);
 
 constexpr CommTimeouts kCaptureTimeouts{0, 0, 100, 0, 0};
 
@@ -105,6 +108,7 @@ TEST_F(ReaderPortTest, OpenConfigureReadPurgeClose) {
     std::uint32_t bytesRead = 99;
     EXPECT_TRUE(m_port.ReadByte(cell, bytesRead));
     EXPECT_EQ(bytesRead, 0u);
+    EXPECT_TRUE(m_port.ClearCommError());
     EXPECT_TRUE(m_port.Purge(kPurgeAll));
     EXPECT_TRUE(m_port.Close());
     EXPECT_FALSE(m_port.IsOpen());
@@ -127,6 +131,8 @@ TEST_F(ReaderPortTest, ByteWrittenArrivesThroughOneByteRead) {
     ASSERT_TRUE(writer.IsOpen());
     const char byte = 'x';
     ASSERT_TRUE(writer.Send(&byte, 1));
+    // Clearing the line errors, as the reader does after an empty read, keeps what is waiting.
+    ASSERT_TRUE(m_port.ClearCommError());
     std::uint8_t cell = 0;
     std::uint32_t bytesRead = 0;
     // Allow a few empty 100 ms reads while the byte crosses the pseudo-terminal.
@@ -248,6 +254,32 @@ TEST(Win32SerialPortTest, SetCommStateAppliesFourFieldsAndKeepsTheRest) {
     WriteDcb(kReaderPath, original);
 }
 
+// The device behind an open port hangs up (the pseudo-terminal's master closes). Wine's read still
+// looks like an empty success then; the status call tells, with an error that means gone.
+TEST(Win32SerialPortTest, HungUpDeviceFailsItsStatusCallAsGone) {
+    Win32SerialPort port;
+    ASSERT_TRUE(port.Open(kHangupPath)) << "error " << ::GetLastError();
+    ASSERT_TRUE(port.SetCommTimeouts(kCaptureTimeouts));
+    EXPECT_TRUE(port.ClearCommError());
+    const unique_hfile trigger(
+        ::CreateFileA(MIRL_HANGUP_TRIGGER, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(trigger.is_valid()) << "error " << ::GetLastError();
+    bool statusOk = true;
+    for (int read = 0; read < 100 && statusOk; ++read) {  // about 10 s of empty reads
+        std::uint8_t cell = 0;
+        std::uint32_t bytesRead = 0;
+        EXPECT_TRUE(port.ReadByte(cell, bytesRead));
+        EXPECT_EQ(bytesRead, 0u);
+        statusOk = port.ClearCommError();
+    }
+    ASSERT_FALSE(statusOk);
+    const std::uint32_t error = port.LastError();
+    EXPECT_EQ(error, static_cast<std::uint32_t>(ERROR_NOT_READY));
+    EXPECT_TRUE(MeansDeviceGone(error));
+    EXPECT_FALSE(port.ClearCommError());  // and stays so
+    EXPECT_TRUE(port.Close());
+}
+
 TEST(Win32SerialPortTest, OpeningAMissingPortFailsAtOpen) {
     Win32SerialPort port;
     EXPECT_FALSE(port.Open(kMissingPath));
@@ -327,6 +359,9 @@ TEST(Win32SerialPortTest, CallsOnAClosedPortFailAndTouchNothing) {
     EXPECT_FALSE(port.GetCommTimeouts(timeouts));
     EXPECT_FALSE(port.SetCommTimeouts(timeouts));
     EXPECT_FALSE(port.ReadByte(cell, bytesRead));
+    EXPECT_FALSE(port.ClearCommError());
+    EXPECT_EQ(port.LastError(), static_cast<std::uint32_t>(ERROR_INVALID_HANDLE));
+    EXPECT_FALSE(MeansDeviceGone(port.LastError()));
     EXPECT_FALSE(port.Purge(kPurgeAll));
     EXPECT_FALSE(port.Close());
     EXPECT_EQ(line.baudRate, 1u);
