@@ -1,4 +1,4 @@
-// The model follows the documented steps literally, so a difference is the program's.
+// The model takes the rule step by step, as plainly as it can, so a difference is the program's.
 #include "reference_capture.h"
 
 #include <algorithm>
