@@ -11,7 +11,7 @@
 
 namespace e2e {
 
-// A pty whose slave is linked in as COMn; the link goes before the pty.
+// A pty whose slave is linked in as COMn; the link is removed before the pty closes.
 struct SerialLine {
     SerialLine(const WineSession& session, int n) : link(session.LinkPort(n, pty.slave_path())) {}
     PtyPair pty;
