@@ -44,24 +44,15 @@ class ProbeDlg : public CCaptureDlg {
         ::GetWindowTextA(Item(id), text, sizeof text);
         return text;
     }
-    std::vector<std::string> Items(int id, UINT countMessage, UINT textMessage) const {
-        std::vector<std::string> items;
-        const auto count = static_cast<int>(::SendMessageA(Item(id), countMessage, 0, 0));
+    std::vector<std::string> ListLines() const {
+        std::vector<std::string> lines;
+        const auto count = static_cast<int>(::SendMessageA(Item(IDC_LIST), LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             char text[4096] = {};
-            ::SendMessageA(Item(id), textMessage, i, reinterpret_cast<LPARAM>(text));
-            items.emplace_back(text);
+            ::SendMessageA(Item(IDC_LIST), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            lines.emplace_back(text);
         }
-        return items;
-    }
-    std::vector<std::string> ComboItems(int id) const {
-        return Items(id, CB_GETCOUNT, CB_GETLBTEXT);
-    }
-    std::vector<std::string> ListLines() const { return Items(IDC_LIST, LB_GETCOUNT, LB_GETTEXT); }
-    std::string Selected(int id) const {
-        const auto index = static_cast<int>(::SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
-        if (index < 0) return "<none>";
-        return ComboItems(id)[static_cast<std::size_t>(index)];
+        return lines;
     }
     void Select(int id, int index) { ::SendMessageA(Item(id), CB_SETCURSEL, index, 0); }
     bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
@@ -93,44 +84,6 @@ class CaptureDialogTest : public ::testing::Test {
     mirl::CaptureState state;
     mirl::test::FakeSerialPort port;
 };
-
-TEST_F(CaptureDialogTest, ListsHoldTheirItemsAndTheDefaultsAreChosen) {
-    Run([](ProbeDlg& dlg) {
-        EXPECT_EQ(dlg.ComboItems(IDC_PORT), mirl::PortItems());
-        const auto asStrings = [](const auto& items) {
-            return std::vector<std::string>(items.begin(), items.end());
-        };
-        EXPECT_EQ(dlg.ComboItems(IDC_BAUD), asStrings(mirl::kBaudItems));
-        EXPECT_EQ(dlg.ComboItems(IDC_PARITY), asStrings(mirl::kParityItems));
-        EXPECT_EQ(dlg.ComboItems(IDC_DATABITS), asStrings(mirl::kDataBitsItems));
-        EXPECT_EQ(dlg.ComboItems(IDC_STOPBITS), asStrings(mirl::kStopBitsItems));
-        EXPECT_EQ(dlg.Selected(IDC_PORT), "COM1");
-        EXPECT_EQ(::SendMessageA(dlg.Item(IDC_PORT), CB_GETCURSEL, 0, 0), 0);  // not COM10
-        EXPECT_EQ(dlg.Selected(IDC_BAUD), "9600");
-        EXPECT_EQ(dlg.Selected(IDC_PARITY), "None");
-        EXPECT_EQ(dlg.Selected(IDC_DATABITS), "8");
-        EXPECT_EQ(dlg.Selected(IDC_STOPBITS), "1");
-        EXPECT_EQ(::GetFocus(), dlg.Item(IDC_CONNECT));
-        EXPECT_TRUE(dlg.ListLines().empty());
-    });
-}
-
-TEST_F(CaptureDialogTest, DefaultRestoresAllFiveLists) {
-    Run([](ProbeDlg& dlg) {
-        dlg.Select(IDC_PORT, 11);
-        dlg.Select(IDC_BAUD, 0);
-        dlg.Select(IDC_PARITY, 3);
-        dlg.Select(IDC_DATABITS, 0);
-        dlg.Select(IDC_STOPBITS, 2);
-        ASSERT_EQ(dlg.Selected(IDC_PORT), "COM12");
-        dlg.Click(IDC_DEFAULT);
-        EXPECT_EQ(dlg.Selected(IDC_PORT), "COM1");
-        EXPECT_EQ(dlg.Selected(IDC_BAUD), "9600");
-        EXPECT_EQ(dlg.Selected(IDC_PARITY), "None");
-        EXPECT_EQ(dlg.Selected(IDC_DATABITS), "8");
-        EXPECT_EQ(dlg.Selected(IDC_STOPBITS), "1");
-    });
-}
 
 TEST_F(CaptureDialogTest, ChosenSettingsReachThePortAndLockTheControls) {
     port.SetIdleRead(mirl::test::FakeSerialPort::IdleRead::TimeOut, std::chrono::milliseconds(5));
