@@ -33,17 +33,7 @@ void DeviceGoneDuringCaptureKeepsLinesAndRefusesTheDeadPort(Scenario& s) {
 
     mirl::test::ReferenceCapture model;
     model.StartReader();
-    std::vector<std::string> lines = {"connected."};
-    for (size_t burst = 0; burst < 2; ++burst) {
-        std::string bytes;
-        for (size_t i = 0; i < 5; ++i) bytes += sentences[burst * 5 + i] + "\r\n";
-        model.Receive(bytes);
-        const auto moved = model.MoveLines();
-        lines.insert(lines.end(), moved.begin(), moved.end());
-        // Hundreds of bytes take milliseconds to read: aimed between ticks, so none splits them.
-        s.SendAtPhase(port, bytes);
-        s.WaitListEquals(lines, milliseconds(3000));
-    }
+    auto lines = s.SendBurstsOnePerTick(port, model, NmeaBursts(sentences, 2, "\r\n"));
 
     port.Hangup();
     std::this_thread::sleep_for(milliseconds(1500));

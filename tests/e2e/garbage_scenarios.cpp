@@ -77,17 +77,10 @@ void CarriageReturnOnlyLineEnds(Scenario& s) {
     // A CR ends no line: each tick's bytes become one line, by the inserted line feed only.
     ReferenceCapture model;
     model.StartReader();
-    std::vector<std::string> lines = {"connected."};
-    for (size_t burst = 0; burst < 3; ++burst) {
-        std::string bytes;
-        for (size_t i = 0; i < 5; ++i) bytes += sentences[burst * 5 + i] + "\r";
-        model.Receive(bytes);
-        const auto moved = model.MoveLines();
-        ASSERT_EQ(moved.size(), 1u);
-        lines = Join(lines, moved);
-        s.SendAtPhase(port, bytes);
-        s.WaitListEquals(lines, milliseconds(3000));
-    }
+    const auto bursts = NmeaBursts(sentences, 3, "\r");
+    auto lines = s.SendBurstsOnePerTick(port, model, bursts);
+    ASSERT_EQ(lines.size(), 1u + bursts.size());
+    for (size_t i = 0; i < bursts.size(); ++i) EXPECT_EQ(lines[1 + i], bursts[i] + "\n");
     s.Click(IDC_CONNECT);
     lines.push_back("disconnect.");
     s.WaitListEquals(lines, milliseconds(3000));

@@ -61,20 +61,10 @@ void RecordedGpsStreamShownByteForByte(Scenario& s) {
     const auto sentences = LoadNmeaSentences(s.wine().paths().data_dir / "bu353s4.nmea");
     ASSERT_GT(sentences.size(), 40u);
     auto& port = s.StartCapturing();
-    // Five sentences a burst, one burst a tick, as the receiver would send them.
     ReferenceCapture model;
     model.StartReader();
-    std::vector<std::string> lines = {"connected."};
-    size_t next = 0;
-    while (model.Reading() && next < sentences.size()) {
-        std::string burst;
-        for (int i = 0; i < 5 && next < sentences.size(); ++i) burst += sentences[next++] + "\r\n";
-        model.Receive(burst);
-        const auto moved = model.MoveLines();
-        lines.insert(lines.end(), moved.begin(), moved.end());
-        s.SendAtPhase(port, burst);
-        if (model.Reading()) s.WaitListEquals(lines, milliseconds(3000));
-    }
+    const auto lines =
+        s.SendBurstsOnePerTick(port, model, NmeaBursts(sentences, sentences.size(), "\r\n"));
     ExpectLimitReached(s, lines, model.Count());
     int checked = 0;
     for (const auto& line : lines) {

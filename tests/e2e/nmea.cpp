@@ -19,6 +19,18 @@ std::vector<std::string> LoadNmeaSentences(const std::filesystem::path& file) {
     return sentences;
 }
 
+std::vector<std::string> NmeaBursts(const std::vector<std::string>& sentences, size_t count,
+                                    std::string_view line_end) {
+    std::vector<std::string> bursts;
+    for (size_t next = 0; next < sentences.size() && bursts.size() < count;) {
+        std::string burst;
+        for (int i = 0; i < 5 && next < sentences.size(); ++i)
+            burst += sentences[next++] + std::string(line_end);
+        bursts.push_back(burst);
+    }
+    return bursts;
+}
+
 bool NmeaChecksumOk(std::string_view line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
     const auto star = line.rfind('*');

@@ -352,6 +352,22 @@ void Scenario::SendAtPhase(PtyPair& pty, std::string_view bytes, double phase) {
     pty.Write(bytes);
 }
 
+std::vector<std::string> Scenario::SendBurstsOnePerTick(PtyPair& pty,
+                                                        mirl::test::ReferenceCapture& model,
+                                                        const std::vector<std::string>& bursts) {
+    std::vector<std::string> lines = List();
+    for (const std::string& burst : bursts) {
+        if (!model.Reading()) break;
+        model.Receive(burst);
+        const auto moved = model.MoveLines();
+        lines.insert(lines.end(), moved.begin(), moved.end());
+        // Hundreds of bytes take milliseconds to read: aimed between ticks, so none splits them.
+        SendAtPhase(pty, burst);
+        if (model.Reading()) WaitListEquals(lines, milliseconds(3000));
+    }
+    return lines;
+}
+
 void Scenario::WaitTicks(int ticks) {
     std::this_thread::sleep_for(milliseconds(1000 * ticks));
 }

@@ -16,6 +16,7 @@
 #include "dialog_ids.h"
 #include "driver_client.h"
 #include "pty_pair.h"
+#include "reference_capture.h"
 #include "visible_bytes.h"
 #include "wine_session.h"
 
@@ -128,6 +129,11 @@ class Scenario {
     // The tick's phase is known from the last connect: waits until `phase` (0..1) of a second
     // after a tick and writes the bytes then, so a burst is never split by a tick.
     void SendAtPhase(PtyPair& pty, std::string_view bytes, double phase = 0.5);
+    // A device that talks once a second: each burst goes out between two ticks, and the list must
+    // then show what the model makes of the bytes so far. At the limit no more is sent and the
+    // wait is left to the caller, since the limit box comes first. Returns the expected list.
+    std::vector<std::string> SendBurstsOnePerTick(PtyPair& pty, mirl::test::ReferenceCapture& model,
+                                                  const std::vector<std::string>& bursts);
     // Waits until the program has passed `ticks` more ticks (by the clock, from the connect).
     void WaitTicks(int ticks);
 
