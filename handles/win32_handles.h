@@ -7,49 +7,30 @@
 
 namespace mirl {
 
-// Handles from CreateFileA (files, devices, serial ports) and Toolhelp snapshots: failure is
-// INVALID_HANDLE_VALUE.
-struct file_handle_traits {
-    using type = HANDLE;
-    static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(type h) noexcept { ::CloseHandle(h); }
-};
-
-// Thread, process, event and most other kernel handles: failure is NULL.
-struct null_handle_traits {
-    using type = HANDLE;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type h) noexcept { ::CloseHandle(h); }
-};
-
-// A GDI object of type T (a bitmap, a brush) that its creator deletes.
-template <typename T>
-struct gdi_object_traits {
+// An owned T that `Close` releases. Most Win32 calls fail with NULL, but CreateFileA and the
+// Toolhelp snapshot fail with INVALID_HANDLE_VALUE; an owner that takes the wrong one for "none"
+// closes a failure or never runs its error path.
+template <typename T, auto Close, bool FailsWithInvalidHandleValue = false>
+struct win32_traits {
     using type = T;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type h) noexcept { ::DeleteObject(h); }
+    static type invalid() noexcept {
+        if constexpr (FailsWithInvalidHandleValue) {
+            return INVALID_HANDLE_VALUE;
+        } else {
+            return nullptr;
+        }
+    }
+    static void close(type h) noexcept { Close(h); }
 };
 
+using unique_hfile = unique_any<win32_traits<HANDLE, &::CloseHandle, true>>;
+using unique_handle = unique_any<win32_traits<HANDLE, &::CloseHandle>>;
+using unique_hbitmap = unique_any<win32_traits<HBITMAP, &::DeleteObject>>;
+using unique_hbrush = unique_any<win32_traits<HBRUSH, &::DeleteObject>>;
 // A memory DC from CreateCompatibleDC.
-struct memory_dc_traits {
-    using type = HDC;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type h) noexcept { ::DeleteDC(h); }
-};
-
+using unique_hdc = unique_any<win32_traits<HDC, &::DeleteDC>>;
 // A window this code created and must destroy.
-struct window_traits {
-    using type = HWND;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type h) noexcept { ::DestroyWindow(h); }
-};
-
-using unique_hfile = unique_any<file_handle_traits>;
-using unique_handle = unique_any<null_handle_traits>;
-using unique_hbitmap = unique_any<gdi_object_traits<HBITMAP>>;
-using unique_hbrush = unique_any<gdi_object_traits<HBRUSH>>;
-using unique_hdc = unique_any<memory_dc_traits>;
-using unique_hwnd = unique_any<window_traits>;
+using unique_hwnd = unique_any<win32_traits<HWND, &::DestroyWindow>>;
 
 // A DC from GetDC, which must go back with ReleaseDC on the same window.
 class unique_window_dc {
