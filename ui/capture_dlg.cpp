@@ -205,7 +205,7 @@ void CCaptureDlg::ResetList() {
 }
 
 void CCaptureDlg::Host::AddLine(const std::string& text) {
-    m_dlg.AddLine(CString(text));
+    m_dlg.AddLines({text});
 }
 
 void CCaptureDlg::Host::AddLines(const std::vector<std::string>& lines) {
