@@ -41,12 +41,14 @@ class SerialPort {
     virtual bool GetCommTimeouts(CommTimeouts& timeouts) = 0;
     virtual bool SetCommTimeouts(const CommTimeouts& timeouts) = 0;
     // ReadFile of at most one byte; bytesRead tells whether one came. Called by the reader
-    // thread while the UI thread may call Purge.
+    // thread only.
     virtual bool ReadByte(std::uint8_t& cell, std::uint32_t& bytesRead) = 0;
     // ClearCommError: clears the line-error state, which on a port set to abort on errors fails
     // every read after a framing, parity or overrun error until it is cleared. Called by the
     // reader thread; its failure can mean that the device has gone (device_gone.h).
     virtual bool ClearCommError() = 0;
+    // The port's I/O is synchronous, which the system serialises: a purge waits for a read still
+    // pending, so it is called only once the reader has ended.
     virtual bool Purge(std::uint32_t flags) = 0;
     virtual bool Close() = 0;
     // GetLastError: why the last call that failed on the calling thread failed.

@@ -9,9 +9,9 @@
 namespace mirl {
 
 struct Win32SerialPort::Device {
-    // Open and Close run on one thread at a time, while no other thread uses the port (a reader
-    // handed the port closes it itself); ReadByte, ClearCommError and Purge may run at the same
-    // time on two threads, and they only read the handle value.
+    // Open, Close and Purge run on one thread at a time, while no other thread uses the port (a
+    // reader handed the port closes it itself); the reader's ReadByte and ClearCommError only
+    // read the handle value.
     unique_hfile handle;
     // The block the last GetCommState returned, so that SetCommState changes only the four line
     // settings and leaves flow control and the rest as the driver reported them.
@@ -93,7 +93,7 @@ bool Win32SerialPort::SetCommTimeouts(const CommTimeouts& timeouts) {
 
 bool Win32SerialPort::ReadByte(std::uint8_t& cell, std::uint32_t& bytesRead) {
     if (!IsOpen()) return FailNotOpen();
-    // No lock: the UI thread's PurgeComm has to reach the driver while this read blocks in it.
+    // No lock: the UI thread's CancelSynchronousIo has to reach this read while it blocks.
     DWORD count = 0;
     const BOOL ok = ::ReadFile(m_device->handle.get(), &cell, 1, &count, nullptr);
     bytesRead = count;

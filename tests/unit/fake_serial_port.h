@@ -1,7 +1,7 @@
 // A scripted serial port: bytes to deliver, failures of any single call, and a record of every
-// call in order. Thread-safe, since the reader reads while the UI thread purges. Its reads end
-// as a Windows port's do: with a byte, by the read time-out, by a cancel of the reading thread
-// or by the script; never by a purge, which instead waits for them to end.
+// call in order. Thread-safe, since the reader reads while the UI thread cancels or closes. Its
+// reads end as a Windows port's do: with a byte, by the read time-out, by a cancel of the reading
+// thread or by the script; never by a purge, which instead waits for them to end.
 #pragma once
 
 #include <chrono>
