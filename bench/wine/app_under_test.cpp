@@ -12,24 +12,28 @@ using std::chrono::milliseconds;
 // How long one query may wait for a UI thread that is busy in a handler.
 constexpr UINT kAnswerTimeoutMs = 5000;
 
+struct DialogSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+// A named callback: a lambda converts only to the default calling convention, which is not
+// the callback's on 32-bit Windows.
+BOOL CALLBACK CollectVisibleDialog(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char cls[16] = {};
+    ::GetClassNameA(window, cls, sizeof cls);
+    if (owner == search.processId && ::IsWindowVisible(window) && std::string(cls) == "#32770") {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> VisibleDialogsOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            char cls[16] = {};
-            ::GetClassNameA(window, cls, sizeof cls);
-            if (owner == s.processId && ::IsWindowVisible(window) && std::string(cls) == "#32770") {
-                s.found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{processId, {}};
+    ::EnumWindows(CollectVisibleDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

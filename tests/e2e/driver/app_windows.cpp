@@ -10,14 +10,16 @@ bool IsDialogClass(HWND hwnd) {
     return ClassName(hwnd) == "#32770";
 }
 
+// A named callback: a lambda converts only to the default calling convention, which is not
+// the callback's on 32-bit Windows.
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> out;
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&out));
     return out;
 }
 

@@ -156,7 +156,9 @@ TEST(MessageMapDispatch, TheFirstMatchingEntryWins) {
 }
 
 TEST(MessageMapDispatch, HandlersOfABaseClassServeTheDerivedMap) {
+    // Polymorphic, like the class layer's own classes (CWinApp's OnHelp serves the application).
     struct Base {
+        virtual ~Base() = default;
         int helped = 0;
         void OnHelp() { ++helped; }
     };
