@@ -1,8 +1,10 @@
-// Device contexts: CDC for drawing and measuring, CPaintDC owning one BeginPaint/EndPaint pair,
-// CClientDC one GetDC/ReleaseDC pair.
+// Device contexts: CDC for drawing and measuring, CPaintDC for one WM_PAINT, CClientDC for a
+// window's client area. Each owns its DC through the handle owners of handles/.
 #pragma once
 
 #include <windows.h>
+
+#include "win32_handles.h"
 
 class CWnd;
 
@@ -17,8 +19,6 @@ class CDC {
 
     HDC GetSafeHdc() const { return m_hDC; }
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
-    // Returns the object it replaces, to be selected back before the context goes.
-    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
     // The size of the text in the selected font, as a single line.
     SIZE GetTextExtent(LPCSTR lpszString, int nCount) const;
 };
@@ -27,12 +27,9 @@ class CDC {
 class CPaintDC : public CDC {
   public:
     explicit CPaintDC(CWnd* pWnd);
-    ~CPaintDC() override;
-
-    PAINTSTRUCT m_ps{};
 
   private:
-    HWND m_hWnd;
+    mirl::unique_paint_dc m_paint;
 };
 
 // A window's client-area context, for measuring with the window's font: GetDC on construction,
@@ -40,8 +37,7 @@ class CPaintDC : public CDC {
 class CClientDC : public CDC {
   public:
     explicit CClientDC(CWnd* pWnd);
-    ~CClientDC() override;
 
   private:
-    HWND m_hWnd;
+    mirl::unique_window_dc m_client;
 };

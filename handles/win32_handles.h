@@ -48,6 +48,25 @@ class unique_window_dc {
     HDC dc_;
 };
 
+// The DC of one WM_PAINT from BeginPaint; EndPaint must follow every BeginPaint, or the window's
+// update region stays invalid and it is sent WM_PAINT again and again.
+class unique_paint_dc {
+  public:
+    explicit unique_paint_dc(HWND window) noexcept
+        : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    ~unique_paint_dc() {
+        if (dc_ != nullptr) ::EndPaint(window_, &paint_);
+    }
+    unique_paint_dc(const unique_paint_dc&) = delete;
+    unique_paint_dc& operator=(const unique_paint_dc&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // An object selected into a DC for one scope; the one it replaced goes back after.
 class select_object_scope {
   public:
