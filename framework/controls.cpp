@@ -9,6 +9,18 @@ LPARAM TextParam(LPCSTR text) {
     return reinterpret_cast<LPARAM>(text);
 }
 
+// An item's text in two steps, its length and then the text: the protocol that combo and list
+// boxes share (CB_ERR and LB_ERR are both -1).
+CString ItemText(const CWnd& box, UINT lengthMessage, UINT textMessage, int index) {
+    int length = static_cast<int>(box.SendMessage(lengthMessage, static_cast<WPARAM>(index)));
+    if (length < 0) return CString();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    length = static_cast<int>(box.SendMessage(textMessage, static_cast<WPARAM>(index),
+                                              reinterpret_cast<LPARAM>(text.data())));
+    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return CString(std::move(text));
+}
+
 }  // namespace
 
 int CComboBox::GetCurSel() const {
@@ -19,21 +31,8 @@ int CComboBox::SetCurSel(int nSelect) {
     return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect)));
 }
 
-int CComboBox::GetLBTextLen(int nIndex) const {
-    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex)));
-}
-
 void CComboBox::GetLBText(int nIndex, CString& rString) const {
-    int length = GetLBTextLen(nIndex);
-    if (length == CB_ERR) {
-        rString.Empty();
-        return;
-    }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    length = static_cast<int>(SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(nIndex),
-                                          reinterpret_cast<LPARAM>(text.data())));
-    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    rString = CString(std::move(text));
+    rString = ItemText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex);
 }
 
 int CComboBox::AddString(LPCSTR lpszString) {
@@ -42,6 +41,10 @@ int CComboBox::AddString(LPCSTR lpszString) {
 
 int CListBox::GetCount() const {
     return static_cast<int>(SendMessage(LB_GETCOUNT));
+}
+
+void CListBox::GetText(int nIndex, CString& rString) const {
+    rString = ItemText(*this, LB_GETTEXTLEN, LB_GETTEXT, nIndex);
 }
 
 int CListBox::AddString(LPCSTR lpszItem) {

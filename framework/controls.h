@@ -12,7 +12,6 @@ class CComboBox : public CWnd {
   public:
     int GetCurSel() const;
     int SetCurSel(int nSelect);
-    int GetLBTextLen(int nIndex) const;
     void GetLBText(int nIndex, CString& rString) const;
     int AddString(LPCSTR lpszString);
 };
@@ -20,6 +19,7 @@ class CComboBox : public CWnd {
 class CListBox : public CWnd {
   public:
     int GetCount() const;
+    void GetText(int nIndex, CString& rString) const;
     int AddString(LPCSTR lpszItem);
     void ResetContent();
     int SetTopIndex(int nIndex);

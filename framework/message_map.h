@@ -31,8 +31,13 @@ struct MessageEntry {
     struct QueryDragIcon {
         HCURSOR (T::*handler)();
     };
+    // Any other message, with its parameters as they came and its result as the handler's.
+    struct Message {
+        UINT message;
+        LRESULT (T::*handler)(WPARAM wParam, LPARAM lParam);
+    };
 
-    std::variant<Command, Timer, SysCommand, Paint, QueryDragIcon> row;
+    std::variant<Command, Timer, SysCommand, Paint, QueryDragIcon, Message> row;
 };
 
 template <class T>
@@ -56,6 +61,9 @@ struct MessageMap {
     }
     static constexpr Entry OnQueryDragIcon(HCURSOR (T::*handler)()) {
         return {typename Entry::QueryDragIcon{handler}};
+    }
+    static constexpr Entry OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
+        return {typename Entry::Message{message, handler}};
     }
 };
 
@@ -90,10 +98,13 @@ bool DispatchMessageMap(T& target, std::span<const MessageEntry<T>> map, UINT me
                     if (message != WM_PAINT) return false;
                     (target.*row.handler)();
                     result = 0;
-                } else {
-                    static_assert(std::is_same_v<Row, typename Entry::QueryDragIcon>);
+                } else if constexpr (std::is_same_v<Row, typename Entry::QueryDragIcon>) {
                     if (message != WM_QUERYDRAGICON) return false;
                     result = reinterpret_cast<LRESULT>((target.*row.handler)());
+                } else {
+                    static_assert(std::is_same_v<Row, typename Entry::Message>);
+                    if (message != row.message) return false;
+                    result = (target.*row.handler)(wParam, lParam);
                 }
                 return true;
             },

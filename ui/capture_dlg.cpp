@@ -28,6 +28,7 @@ const mirl::MessageEntry<CCaptureDlg> CCaptureDlg::kMessageMap[] = {
     Map::OnCommand(IDC_COUNT, &CCaptureDlg::OnCount),
     Map::OnBnClicked(IDC_DELETE, &CCaptureDlg::OnDelete),
     Map::OnTimer(&CCaptureDlg::OnTimer),
+    Map::OnMessage(WM_DPICHANGED, &CCaptureDlg::OnDpiChanged),
 };
 
 CCaptureDlg::CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent)
@@ -146,6 +147,14 @@ void CCaptureDlg::OnTimer(UINT_PTR nIDEvent) {
     m_control.OnTimer();
 }
 
+// Moved to a display of another DPI, the window is rescaled and its controls get fonts of that DPI
+// by the default handling; the list's sideways range is the program's own to measure again.
+LRESULT CCaptureDlg::OnDpiChanged(WPARAM, LPARAM) {
+    Default();
+    WidenListFor({});
+    return 0;
+}
+
 mirl::PortSettings CCaptureDlg::ReadPortSettings() {
     return mirl::MakePortSettings(m_strPort.GetString(), GetSelectedText(m_comboBaud).GetString(),
                                   GetSelectedText(m_comboParity).GetString(),
@@ -182,17 +191,29 @@ void CCaptureDlg::AddLines(const std::vector<std::string>& lines) {
 }
 
 // Keeps the list's sideways scroll range at its widest line, so that the horizontal bar reaches
-// the end of every line; a list box leaves that range at 0 by itself.
+// the end of every line; a list box leaves that range at 0 by itself. The widths are pixels of the
+// list's font, and that font changes with the display's DPI: under another font every line is
+// measured again.
 void CCaptureDlg::WidenListFor(const std::vector<std::string>& lines) {
+    const auto font = reinterpret_cast<HGDIOBJ>(m_listOutput.SendMessage(WM_GETFONT));
     CClientDC dc(&m_listOutput);
-    const HGDIOBJ listFont = reinterpret_cast<HGDIOBJ>(m_listOutput.SendMessage(WM_GETFONT));
-    const HGDIOBJ previousFont = listFont != nullptr ? dc.SelectObject(listFont) : nullptr;
+    const mirl::select_object_scope measuringFont(dc.GetSafeHdc(), font);
     int widest = m_widestLine;
-    for (const std::string& line : lines) {
+    const auto widen = [&](const std::string& line) {
         const SIZE size = dc.GetTextExtent(line.c_str(), static_cast<int>(line.size()));
         if (size.cx + kItemTextInset > widest) widest = size.cx + kItemTextInset;
+    };
+    if (font == m_measuredFont) {
+        for (const std::string& line : lines) widen(line);
+    } else {
+        m_measuredFont = font;
+        widest = 0;
+        CString item;
+        for (int i = 0; i < m_listOutput.GetCount(); ++i) {
+            m_listOutput.GetText(i, item);
+            widen(item.str());
+        }
     }
-    if (previousFont != nullptr) dc.SelectObject(previousFont);
     if (widest == m_widestLine) return;
     m_widestLine = widest;
     m_listOutput.SetHorizontalExtent(widest);

@@ -35,6 +35,7 @@ class CCaptureDlg : public CDialog {
     void OnCount();
     void OnDelete();
     void OnTimer(UINT_PTR nIDEvent);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     mirl::PortSettings ReadPortSettings();
     CString GetSelectedText(const CComboBox& combo) const;
@@ -75,8 +76,10 @@ class CCaptureDlg : public CDialog {
 
     static const mirl::MessageEntry<CCaptureDlg> kMessageMap[];
 
-    // The list's horizontal extent: its widest line in pixels, text inset included.
+    // The list's horizontal extent: its widest line in pixels of the font it was measured in, text
+    // inset included.
     int m_widestLine = 0;
+    HGDIOBJ m_measuredFont = nullptr;
     Host m_host{*this};
     // Holds the pending line of the output; stops a running reader when the dialog goes.
     mirl::ConnectionControl m_control;

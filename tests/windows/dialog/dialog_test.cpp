@@ -11,6 +11,7 @@
 #include "capture_dlg.h"
 #include "fake_serial_port.h"
 #include "port_settings.h"
+#include "win32_handles.h"
 
 namespace {
 
@@ -178,8 +179,23 @@ TEST_F(CaptureDialogTest, ListScrollsSoTheNewestLineIsFifthFromTheTop) {
     });
 }
 
+// The width of a line in the list's current font.
+int WidthInListFont(HWND list, const std::string& line) {
+    const mirl::unique_window_dc dc(list);
+    const mirl::select_object_scope font(
+        dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc.get(), line.c_str(), static_cast<int>(line.size()), &size);
+    return size.cx;
+}
+
+int HorizontalExtent(HWND list) {
+    return static_cast<int>(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+}
+
 // One tick that completes hundreds of lines: the list holds them all in order, scrolled as after
-// the last, and scrolls sideways exactly far enough for the widest, in the list's own font.
+// the last, and scrolls sideways exactly far enough for the widest, in the list's own font, also
+// after that font has changed, as it does when the window moves to a display of another DPI.
 TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
     Run([this](ProbeDlg& dlg) {
         ShortenListToThreeRows(dlg);
@@ -196,22 +212,42 @@ TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
         EXPECT_EQ(ListTop(dlg), 451 - 5);
 
         HWND list = dlg.Item(IDC_LIST);
-        HDC dc = ::GetDC(list);
-        const HGDIOBJ previous =
-            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
-        SIZE size{};
-        ::GetTextExtentPoint32A(dc, widest.c_str(), static_cast<int>(widest.size()), &size);
-        ::SelectObject(dc, previous);
-        ::ReleaseDC(list, dc);
+        const auto expectExtentFits = [&](const char* when) {
+            SCOPED_TRACE(when);
+            const int width = WidthInListFont(list, widest);
+            EXPECT_GE(HorizontalExtent(list), width);
+            EXPECT_LE(HorizontalExtent(list), width + 4);
+        };
         RECT client{};
         ::GetClientRect(list, &client);
-        ASSERT_GT(size.cx, client.right);  // a line that needs the bar
-        const auto extent = static_cast<int>(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
-        EXPECT_GE(extent, size.cx);
-        EXPECT_LE(extent, size.cx + 4);
+        ASSERT_GT(WidthInListFont(list, widest), client.right);  // a line that needs the bar
+        expectExtentFits("after the burst");
+
+        // A font half as wide again, as the dialog manager sets it at 144 DPI: the next line, a
+        // short one, finds the extent measured in the old font and measures everything again.
+        const auto dialogFont = static_cast<WPARAM>(::SendMessageA(list, WM_GETFONT, 0, 0));
+        LOGFONTA larger{};
+        ::GetObjectA(reinterpret_cast<HGDIOBJ>(dialogFont), sizeof larger, &larger);
+        larger.lfHeight = larger.lfHeight * 3 / 2;
+        const mirl::unique_any<mirl::win32_traits<HFONT, &::DeleteObject>> largerFont(
+            ::CreateFontIndirectA(&larger));
+        ASSERT_TRUE(largerFont);
+        const int widthBefore = WidthInListFont(list, widest);
+        ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(largerFont.get()), FALSE);
+        ASSERT_GT(WidthInListFont(list, widest), widthBefore);
+        dlg.AddLine("x");
+        expectExtentFits("after a line in the larger font");
+
+        // The move back, announced by WM_DPICHANGED with the window's own rectangle, measures
+        // again at once, without waiting for a line.
+        ::SendMessageA(list, WM_SETFONT, dialogFont, FALSE);
+        RECT window{};
+        ::GetWindowRect(dlg.m_hWnd, &window);
+        dlg.SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window));
+        expectExtentFits("after the change of DPI");
 
         dlg.ResetList();
-        EXPECT_EQ(::SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+        EXPECT_EQ(HorizontalExtent(list), 0);
         EXPECT_TRUE(dlg.ListLines().empty());
     });
 }

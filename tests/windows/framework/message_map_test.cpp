@@ -41,6 +41,10 @@ struct Recorder {
         calls.push_back("dragicon");
         return reinterpret_cast<HCURSOR>(static_cast<INT_PTR>(0x5678));
     }
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+        calls.push_back("dpi " + std::to_string(wParam) + " " + std::to_string(lParam));
+        return 0x9A;
+    }
 
     static const mirl::MessageEntry<Recorder> kMessageMap[];
 };
@@ -54,6 +58,7 @@ const mirl::MessageEntry<Recorder> Recorder::kMessageMap[] = {
     Map::OnCommand(kFlush, &Recorder::OnFlush),
     Map::OnCommand(kCount, &Recorder::OnCount),
     Map::OnTimer(&Recorder::OnTimer),
+    Map::OnMessage(WM_DPICHANGED, &Recorder::OnDpiChanged),
 };
 
 struct Dispatched {
@@ -128,13 +133,16 @@ TEST(MessageMapDispatch, SysCommandArrivesUnmaskedSoTheHandlerMasksWith0xFFF0) {
     EXPECT_FALSE(r.aboutShown);
 }
 
-TEST(MessageMapDispatch, PaintAndDragIcon) {
+TEST(MessageMapDispatch, PaintDragIconAndAnyOtherMessage) {
     Recorder r;
     EXPECT_TRUE(Send(r, WM_PAINT, 0, 0).handled);
     auto icon = Send(r, WM_QUERYDRAGICON, 0, 0);
     EXPECT_TRUE(icon.handled);
     EXPECT_EQ(icon.result, 0x5678);
-    EXPECT_EQ(r.calls, (Calls{"paint", "dragicon"}));
+    auto dpi = Send(r, WM_DPICHANGED, 0x900090, 0x1234);
+    EXPECT_TRUE(dpi.handled);
+    EXPECT_EQ(dpi.result, 0x9A);
+    EXPECT_EQ(r.calls, (Calls{"paint", "dragicon", "dpi 9437328 4660"}));
 }
 
 TEST(MessageMapDispatch, TheFirstMatchingEntryWins) {
