@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
 #include "resource.h"
+#include "win32_handles.h"
 
 namespace mirl::test {
 namespace {
@@ -159,6 +161,23 @@ TEST_F(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
     ::DestroyWindow(dialog);
 }
 
+// This program links the program's resources, manifest included, so its dialogs are drawn as the
+// program's: by the version 6 common controls, which the system takes from their side-by-side
+// assembly and which nothing else would load. (Wine's copy reports version 5 in DllGetVersion.)
+TEST_F(DialogCreationTest, ControlsComeFromCommonControls6) {
+    const unique_hwnd dialog(Create(IDD_MAIN));
+    ASSERT_TRUE(dialog);
+    const HMODULE controls = ::GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(controls, nullptr);
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(controls, path, MAX_PATH), 0u);
+    std::wstring lower = path;
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(::towlower(c));
+    EXPECT_NE(lower.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
+              std::wstring::npos)
+        << path;
+}
+
 // A text cut off at its static's edge is lost to the user: each one must fit, wrapped as its static
 // would wrap it, at the font the template gives.
 TEST_F(DialogCreationTest, EveryStaticTextFitsItsControl) {
@@ -176,12 +195,10 @@ TEST_F(DialogCreationTest, EveryStaticTextFitsItsControl) {
             RECT client{};
             ::GetClientRect(child, &client);
             RECT needed = client;
-            HDC dc = ::GetDC(child);
-            const HGDIOBJ previous = ::SelectObject(
-                dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(child, WM_GETFONT, 0, 0)));
-            ::DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-            ::SelectObject(dc, previous);
-            ::ReleaseDC(child, dc);
+            const unique_window_dc dc(child);
+            const select_object_scope font(
+                dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(child, WM_GETFONT, 0, 0)));
+            ::DrawTextW(dc.get(), text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
             EXPECT_LE(needed.right, client.right);
             EXPECT_LE(needed.bottom, client.bottom);
         }
