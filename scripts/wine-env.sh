@@ -6,13 +6,17 @@
 #       directory with a CMakeCache.txt above PATH (an executable, say) or else above $PWD.
 #       $HOME is never used.
 #   mirl_wine_prefix_ready   (alias: mirl_wine_start)
-#       Makes the prefix usable for this run and returns once it is: creates it on first use
-#       (wineboot -i, about 15 s; Managed="N" for the X11 driver, because without a window manager
-#       Wine makes every hidden top-level window wait about 2 s for one), gives Wine a display
+#       Makes the prefix usable for this run and returns once it is: creates it on first use, and
+#       anew when it was made before 32-bit Wine was installed (wineboot -i, about 15 s; Managed="N"
+#       for the X11 driver, because without a window manager Wine makes every hidden top-level
+#       window wait about 2 s for one), gives Wine a display
 #       (an Xvfb of our own when $DISPLAY is unset, reused by later calls) and starts one
 #       persistent wineserver with Wine's services up. Wine's device manager rewrites
 #       dosdevices/comN when the server starts, so link ports (dosdevices/comN -> /dev/pts/M)
 #       only after this has returned. Idempotent and serialised by a lock file.
+#   mirl_wine_set_dpi DPI
+#       Sets the DPI that Wine programs started from now on draw at (LogPixels: 96 is 100 %, 144
+#       is 150 %); the server need not restart. Needs a ready prefix.
 #   mirl_wine_stop
 #       Ends the prefix's wineserver (and with it our Xvfb). Not needed between tests: the server
 #       ends by itself $MIRL_WINESERVER_LINGER seconds (default 120) after the last Wine program.
@@ -78,8 +82,20 @@ mirl__start_xvfb() {
     return 1
 }
 
+# What the prefix was made for: a prefix made before 32-bit Wine was installed starts no program
+# at all afterwards, 64-bit ones included ("could not load kernel32.dll"), and cannot be mended.
+mirl__prefix_kind() {
+    if [[ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ]]; then
+        echo "wow64"
+    else
+        echo "win64"
+    fi
+}
+
 mirl__make_prefix() {
-    [[ -f $WINEPREFIX/.mirl-ready ]] && return 0
+    [[ -f $WINEPREFIX/.mirl-ready && $(<"$WINEPREFIX/.mirl-ready") == "$(mirl__prefix_kind)" ]] &&
+        return 0
+    wineserver -k 2>/dev/null 9>&- || true
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot -i </dev/null >/dev/null 2>&1 9>&- || return 1
@@ -87,7 +103,7 @@ mirl__make_prefix() {
         return 1
     # The prefix is written to disk when its server ends; end it so the next start sees it whole.
     wineserver -w 9>&-
-    touch "$WINEPREFIX/.mirl-ready"
+    mirl__prefix_kind >"$WINEPREFIX/.mirl-ready"
 }
 
 mirl_wine_prefix_ready() {
@@ -125,6 +141,11 @@ mirl_wine_prefix_ready() {
 }
 
 mirl_wine_start() { mirl_wine_prefix_ready "$@"; }
+
+mirl_wine_set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        </dev/null >/dev/null 2>&1 9>&-
+}
 
 mirl_wine_stop() {
     [[ -n ${WINEPREFIX:-} ]] || mirl_wine_env

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -150,6 +151,13 @@ class DialogCreationTest : public ::testing::Test {
         return children;
     }
 };
+
+// The run at 150 % scaling (MIRL_EXPECTED_DPI=144) must really run at that DPI.
+TEST_F(DialogCreationTest, RunsAtTheDisplayDpiItIsMeantFor) {
+    const char* expected = std::getenv("MIRL_EXPECTED_DPI");
+    const unique_window_dc screen(nullptr);
+    EXPECT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), expected ? std::atoi(expected) : 96);
+}
 
 // The icon static names the icon by number: the dialog manager must find it and show it.
 TEST_F(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
