@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "message_boxes.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Capture = ScenarioTest;
 
 std::vector<std::string> With(std::vector<std::string> lines, std::vector<std::string> more) {
     lines.insert(lines.end(), more.begin(), more.end());
@@ -13,7 +15,7 @@ std::vector<std::string> With(std::vector<std::string> lines, std::vector<std::s
 }
 
 // The tick is the subject here, so bursts are aimed between ticks.
-void LinesArriveByTheRulesAndDisconnectMovesTheRest(Scenario& s) {
+TEST_F(Capture, LinesArriveByTheRulesAndDisconnectMovesTheRest) {
     auto& port = s.StartCapturing();
     s.ExpectLocked(true);
     s.ExpectListStays({"connected."}, milliseconds(2500));
@@ -43,7 +45,7 @@ void LinesArriveByTheRulesAndDisconnectMovesTheRest(Scenario& s) {
     s.ExpectNoBox(milliseconds(200));
 }
 
-void ZeroBytesVanishAndOneLeftoverWaitsPastAClear(Scenario& s) {
+TEST_F(Capture, ZeroBytesVanishAndOneLeftoverWaitsPastAClear) {
     auto& port = s.StartCapturing();
     s.SendAndFlush(port, std::string("x\0y\r\n", 5));
     s.WaitListEquals({"connected.", "xy\r\n", "\n"}, milliseconds(2500));
@@ -62,7 +64,7 @@ void ZeroBytesVanishAndOneLeftoverWaitsPastAClear(Scenario& s) {
     s.WaitListEquals({"connected.", "WZZ\r\n", "\n"}, milliseconds(2500));
 }
 
-void FlushMovesPendingBytesAtOnce(Scenario& s) {
+TEST_F(Capture, FlushMovesPendingBytesAtOnce) {
     auto& port = s.AttachPort(1);
     s.Start();
     s.Command(IDC_FLUSH);
@@ -79,13 +81,4 @@ void FlushMovesPendingBytesAtOnce(Scenario& s) {
 }
 
 }  // namespace
-
-void AddCaptureScenarios(ScenarioRegistry& r) {
-    r.Add("Capture", "LinesArriveByTheRulesAndDisconnectMovesTheRest",
-          LinesArriveByTheRulesAndDisconnectMovesTheRest);
-    r.Add("Capture", "ZeroBytesVanishAndOneLeftoverWaitsPastAClear",
-          ZeroBytesVanishAndOneLeftoverWaitsPastAClear);
-    r.Add("Capture", "FlushMovesPendingBytesAtOnce", FlushMovesPendingBytesAtOnce);
-}
-
 }  // namespace e2e

@@ -1,12 +1,12 @@
 // Ending the program (Exit, Escape, the system menu's Close) and the About box.
 #include <gtest/gtest.h>
 
-#include <thread>
-
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Closing = ScenarioTest;
 
 const char kAboutCaption[] =
     "Info \xC3\xBC"
@@ -28,7 +28,7 @@ void ExpectAboutBox(Scenario& s) {
     EXPECT_NE(std::find(children.begin(), children.end(), "1:Button:OK"), children.end());
 }
 
-void ExitDuringCaptureEndsAtOnceAndFreesThePort(Scenario& s) {
+TEST_F(Closing, ExitDuringCaptureEndsAtOnceAndFreesThePort) {
     auto& port = s.StartCapturing();
     s.SendAndFlush(port, "busy\r\n");
     s.WaitListEquals({"connected.", "busy\r\n", "\n"}, milliseconds(2500));
@@ -42,29 +42,27 @@ void ExitDuringCaptureEndsAtOnceAndFreesThePort(Scenario& s) {
     s.WaitListEquals({"connected.", "again\r\n", "\n"}, milliseconds(2500));
 }
 
-void EscapeEnds(Scenario& s) {
+TEST_F(Closing, EscapeEnds) {
     s.Start();
     s.Ok("key escape");
     ExpectEndsWithin(s, milliseconds(1000), "Escape");
 }
 
-void SystemMenuCloseEnds(Scenario& s) {
+TEST_F(Closing, SystemMenuCloseEnds) {
     s.Start();
     s.Ok("syscommand " + std::to_string(SC_CLOSE));
     ExpectEndsWithin(s, milliseconds(1000), "SC_CLOSE");
 }
 
-void AboutBoxFromTheSystemMenu(Scenario& s) {
+TEST_F(Closing, AboutBoxFromTheSystemMenu) {
     s.Start();
     s.Ok("syscommand " + std::to_string(IDM_ABOUTBOX));
     ExpectAboutBox(s);
     s.Answer(IDOK);
     EXPECT_TRUE(s.Alive());
     EXPECT_EQ(s.Text(IDC_CONNECT), "Connect");
-    // Through the menu itself: Alt+Space, Up to the last item, Enter. The pause lets the menu
-    // open before the keys arrive.
+    // Through the menu itself: Alt+Space, Up to the last item, Enter.
     s.Ok("keymenu");
-    std::this_thread::sleep_for(milliseconds(500));
     s.Ok("key up");
     s.Ok("key enter");
     ExpectAboutBox(s);
@@ -75,13 +73,4 @@ void AboutBoxFromTheSystemMenu(Scenario& s) {
 }
 
 }  // namespace
-
-void AddClosingScenarios(ScenarioRegistry& r) {
-    r.Add("Closing", "ExitDuringCaptureEndsAtOnceAndFreesThePort",
-          ExitDuringCaptureEndsAtOnceAndFreesThePort);
-    r.Add("Closing", "EscapeEnds", EscapeEnds);
-    r.Add("Closing", "SystemMenuCloseEnds", SystemMenuCloseEnds);
-    r.Add("Closing", "AboutBoxFromTheSystemMenu", AboutBoxFromTheSystemMenu);
-}
-
 }  // namespace e2e

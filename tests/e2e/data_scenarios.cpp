@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "message_boxes.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Confirm = ScenarioTest;
+using Delete = ScenarioTest;
 
 // Shows "old\r\n" and disconnects: 5 bytes + the rule's line feed = count 6.
 std::vector<std::string> CaptureOld(Scenario& s, PtyPair& port) {
@@ -15,7 +18,7 @@ std::vector<std::string> CaptureOld(Scenario& s, PtyPair& port) {
     return s.WaitListEquals({"connected.", "old\r\n", "\n", "disconnect."}, milliseconds(3000));
 }
 
-void CancelKeepsOldDataOkClearsAndConnects(Scenario& s) {
+TEST_F(Confirm, CancelKeepsOldDataOkClearsAndConnects) {
     auto& port = s.StartCapturing();
     const auto old = CaptureOld(s, port);
     s.Click(IDC_CONNECT);
@@ -33,7 +36,7 @@ void CancelKeepsOldDataOkClearsAndConnects(Scenario& s) {
     s.WaitListEquals({"connected.", "new\r\n", "\n"}, milliseconds(2500));
 }
 
-void ConnectWithNothingCapturedKeepsTheList(Scenario& s) {
+TEST_F(Confirm, ConnectWithNothingCapturedKeepsTheList) {
     s.StartCapturing();
     s.Click(IDC_CONNECT);
     s.WaitListEquals({"connected.", "disconnect."}, milliseconds(3000));
@@ -42,7 +45,7 @@ void ConnectWithNothingCapturedKeepsTheList(Scenario& s) {
     EXPECT_EQ(s.List(), (std::vector<std::string>{"connected.", "disconnect.", "connected."}));
 }
 
-void NoAndCancelKeepYesClears(Scenario& s) {
+TEST_F(Delete, NoAndCancelKeepYesClears) {
     const auto old = CaptureOld(s, s.StartCapturing());
     s.Click(IDC_DELETE);
     ExpectDeleteBox(s);
@@ -68,7 +71,7 @@ void NoAndCancelKeepYesClears(Scenario& s) {
     s.ExpectNoBox(milliseconds(300));
 }
 
-void YesDuringCaptureClearsAndCaptureGoesOn(Scenario& s) {
+TEST_F(Delete, YesDuringCaptureClearsAndCaptureGoesOn) {
     auto& port = s.StartCapturing();
     s.SendAndFlush(port, "one\r\n");
     s.WaitListEquals({"connected.", "one\r\n", "\n"}, milliseconds(2500));
@@ -86,15 +89,4 @@ void YesDuringCaptureClearsAndCaptureGoesOn(Scenario& s) {
 }
 
 }  // namespace
-
-void AddDataScenarios(ScenarioRegistry& r) {
-    r.Add("Confirm", "CancelKeepsOldDataOkClearsAndConnects",
-          CancelKeepsOldDataOkClearsAndConnects);
-    r.Add("Confirm", "ConnectWithNothingCapturedKeepsTheList",
-          ConnectWithNothingCapturedKeepsTheList);
-    r.Add("Delete", "NoAndCancelKeepYesClears", NoAndCancelKeepYesClears);
-    r.Add("Delete", "YesDuringCaptureClearsAndCaptureGoesOn",
-          YesDuringCaptureClearsAndCaptureGoesOn);
-}
-
 }  // namespace e2e

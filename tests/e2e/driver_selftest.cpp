@@ -2,13 +2,13 @@
 // the harness is wrong, not the program.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "driver/fixture/fixture_resource.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using DriverSelfTest = ScenarioTest;
 
 const std::string kFixture = "e2e\\x20fixture";  // the caption, escaped for the protocol
 
@@ -16,7 +16,7 @@ void StartFixture(Scenario& s) {
     s.Start(s.wine().paths().fixture, kFixture);
 }
 
-void ReadsControlsListAndCombo(Scenario& s) {
+TEST_F(DriverSelfTest, ReadsControlsListAndCombo) {
     StartFixture(s);
     EXPECT_EQ(s.Combo(IDC_FIX_COMBO).items, (std::vector<std::string>{"alpha", "beta", "gamma"}));
     EXPECT_EQ(s.Combo(IDC_FIX_COMBO).selected, 1);
@@ -33,7 +33,7 @@ void ReadsControlsListAndCombo(Scenario& s) {
     s.WaitListEquals({"crlf\r\n", high, std::string(600, 'L') + "\n"}, milliseconds(5000));
 }
 
-void SeesTextsWhileTheUiThreadIsBlocked(Scenario& s) {
+TEST_F(DriverSelfTest, SeesTextsWhileTheUiThreadIsBlocked) {
     StartFixture(s);
     s.Click(IDC_FIX_TOGGLE);
     const auto seen = s.Ok("watchtext " + std::to_string(IDC_FIX_TOGGLE) + " 1500");
@@ -41,7 +41,7 @@ void SeesTextsWhileTheUiThreadIsBlocked(Scenario& s) {
     s.WaitListEquals({"toggled"}, milliseconds(5000));
 }
 
-void ReadsMessageBoxesAndTheirIcons(Scenario& s) {
+TEST_F(DriverSelfTest, ReadsMessageBoxesAndTheirIcons) {
     StartFixture(s);
     s.Command(IDC_FIX_BOXES);
     s.ExpectBox(s.WaitBox(), "Fixture box", "Box text", "asterisk", {IDOK});
@@ -62,12 +62,10 @@ void ReadsMessageBoxesAndTheirIcons(Scenario& s) {
     s.ExpectNoBox(milliseconds(300));
 }
 
-void OpensTheLastSystemMenuItemAndEnds(Scenario& s) {
+TEST_F(DriverSelfTest, OpensTheLastSystemMenuItemAndEnds) {
     StartFixture(s);
-    // Keyboard through the system menu: the last item is the fixture's own. The pause lets the
-    // menu open before the keys arrive.
+    // Keyboard through the system menu: the last item is the fixture's own.
     s.Ok("keymenu");
-    std::this_thread::sleep_for(milliseconds(500));
     s.Ok("key up");
     s.Ok("key enter");
     s.ExpectBox(s.WaitBox(), "About fixture", "About text", "none", {IDOK});
@@ -80,13 +78,4 @@ void OpensTheLastSystemMenuItemAndEnds(Scenario& s) {
 }
 
 }  // namespace
-
-void AddDriverSelfTests(ScenarioRegistry& r) {
-    r.Add("DriverSelfTest", "ReadsControlsListAndCombo", ReadsControlsListAndCombo);
-    r.Add("DriverSelfTest", "SeesTextsWhileTheUiThreadIsBlocked",
-          SeesTextsWhileTheUiThreadIsBlocked);
-    r.Add("DriverSelfTest", "ReadsMessageBoxesAndTheirIcons", ReadsMessageBoxesAndTheirIcons);
-    r.Add("DriverSelfTest", "OpensTheLastSystemMenuItemAndEnds", OpensTheLastSystemMenuItemAndEnds);
-}
-
 }  // namespace e2e

@@ -1,28 +1,17 @@
-// The end-to-end suite: one Wine session for the whole run, scenarios registered against it.
+// The end-to-end suite: every scenario a test, all on one Wine session for the whole run.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <memory>
 
-#include "scenario_registry.h"
-#include "wine_session.h"
+#include "scenario_test.h"
 
 int main(int argc, char** argv) {
     // A driver that dies must fail a request, not kill us with SIGPIPE.
     std::signal(SIGPIPE, SIG_IGN);
     testing::InitGoogleTest(&argc, argv);
-    e2e::WineSession session(e2e::E2ePaths::FromBuildAndEnvironment());
-    e2e::ScenarioRegistry registry(session);
-    e2e::AddDriverSelfTests(registry);
-    e2e::AddStartupScenarios(registry);
-    e2e::AddCaptureScenarios(registry);
-    e2e::AddLimitScenarios(registry);
-    e2e::AddDataScenarios(registry);
-    e2e::AddErrorScenarios(registry);
-    e2e::AddSettingsScenarios(registry);
-    e2e::AddClosingScenarios(registry);
-    e2e::AddScreenScenarios(registry);
-    e2e::AddFaultScenarios(registry);
-    e2e::AddSoakScenarios(registry);
-    e2e::AddGarbageScenarios(registry);
+    // gtest owns and deletes the environments it is given.
+    testing::AddGlobalTestEnvironment(
+        std::make_unique<e2e::WineEnvironment>(e2e::E2ePaths::FromBuildAndEnvironment()).release());
     return RUN_ALL_TESTS();
 }

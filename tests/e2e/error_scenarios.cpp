@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "message_boxes.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Errors = ScenarioTest;
 
 void ExpectConnectFails(Scenario& s) {
     s.Click(IDC_CONNECT);
@@ -15,7 +17,7 @@ void ExpectConnectFails(Scenario& s) {
     s.ExpectLocked(false);
 }
 
-void PortWithNothingBehindIt(Scenario& s) {
+TEST_F(Errors, PortWithNothingBehindIt) {
     s.wine().UnlinkPort(7);
     s.Start();
     s.Select(IDC_PORT, 6);
@@ -25,7 +27,7 @@ void PortWithNothingBehindIt(Scenario& s) {
     ExpectConnectFails(s);
 }
 
-void DevNullOpensButIsNoSerialLineThenAPtyWorks(Scenario& s) {
+TEST_F(Errors, DevNullOpensButIsNoSerialLineThenAPtyWorks) {
     PortLink link = s.wine().LinkPort(8, "/dev/null");
     s.Start();
     s.Select(IDC_PORT, 7);
@@ -39,7 +41,7 @@ void DevNullOpensButIsNoSerialLineThenAPtyWorks(Scenario& s) {
     s.WaitListEquals({"connected.", "ok\r\n", "\n"}, milliseconds(2500));
 }
 
-void ConfirmedClearHappensEvenWhenTheOpenFails(Scenario& s) {
+TEST_F(Errors, ConfirmedClearHappensEvenWhenTheOpenFails) {
     auto& port = s.StartCapturing();
     s.SendAndFlush(port, "old\r\n");
     s.WaitListEquals({"connected.", "old\r\n", "\n"}, milliseconds(2500));
@@ -51,13 +53,4 @@ void ConfirmedClearHappensEvenWhenTheOpenFails(Scenario& s) {
 }
 
 }  // namespace
-
-void AddErrorScenarios(ScenarioRegistry& r) {
-    r.Add("Errors", "PortWithNothingBehindIt", PortWithNothingBehindIt);
-    r.Add("Errors", "DevNullOpensButIsNoSerialLineThenAPtyWorks",
-          DevNullOpensButIsNoSerialLineThenAPtyWorks);
-    r.Add("Errors", "ConfirmedClearHappensEvenWhenTheOpenFails",
-          ConfirmedClearHappensEvenWhenTheOpenFails);
-}
-
 }  // namespace e2e

@@ -9,10 +9,12 @@
 #include "nmea.h"
 #include "process_probe.h"
 #include "reference_capture.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Fault = ScenarioTest;
 
 // In percent of one core.
 double CpuShare(pid_t pid, milliseconds span) {
@@ -24,7 +26,7 @@ double CpuShare(pid_t pid, milliseconds span) {
     return 100.0 * (after.cpu_seconds - before.cpu_seconds) / wall;
 }
 
-void DeviceGoneDuringCaptureKeepsLinesAndRefusesTheDeadPort(Scenario& s) {
+TEST_F(Fault, DeviceGoneDuringCaptureKeepsLinesAndRefusesTheDeadPort) {
     const auto sentences = LoadNmeaSentences(s.wine().paths().data_dir / "bu353s4.nmea");
     ASSERT_GE(sentences.size(), 10u);
     auto& port = s.StartCapturing();
@@ -67,10 +69,4 @@ void DeviceGoneDuringCaptureKeepsLinesAndRefusesTheDeadPort(Scenario& s) {
 }
 
 }  // namespace
-
-void AddFaultScenarios(ScenarioRegistry& r) {
-    r.Add("Fault", "DeviceGoneDuringCaptureKeepsLinesAndRefusesTheDeadPort",
-          DeviceGoneDuringCaptureKeepsLinesAndRefusesTheDeadPort);
-}
-
 }  // namespace e2e

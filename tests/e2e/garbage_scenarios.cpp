@@ -11,10 +11,12 @@
 #include "move_splits.h"
 #include "nmea.h"
 #include "reference_capture.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Garbage = ScenarioTest;
 
 using mirl::test::ReferenceCapture;
 
@@ -30,7 +32,7 @@ std::string CapturedText(const std::vector<std::string>& list) {
     return out;
 }
 
-void EveryByteValueShownAsReceived(Scenario& s) {
+TEST_F(Garbage, EveryByteValueShownAsReceived) {
     auto& port = s.StartCapturing();
     // Upwards, then downwards: each line feed splits, CRs and high bytes stay as they are.
     std::string up, down;
@@ -54,7 +56,7 @@ void EveryByteValueShownAsReceived(Scenario& s) {
     EXPECT_EQ(model.Count(), 2 * 256 + 2);
 }
 
-void RunOf2000BytesWithoutALineFeedIsOneLine(Scenario& s) {
+TEST_F(Garbage, RunOf2000BytesWithoutALineFeedIsOneLine) {
     auto& port = s.StartCapturing();
     // Every byte but zero and line feed, over and over.
     std::string run;
@@ -70,7 +72,7 @@ void RunOf2000BytesWithoutALineFeedIsOneLine(Scenario& s) {
     EXPECT_EQ(CountShown(s), 2001);
 }
 
-void CarriageReturnOnlyLineEnds(Scenario& s) {
+TEST_F(Garbage, CarriageReturnOnlyLineEnds) {
     const auto sentences = LoadNmeaSentences(s.wine().paths().data_dir / "bu353s4.nmea");
     ASSERT_GE(sentences.size(), 15u);
     auto& port = s.StartCapturing();
@@ -87,7 +89,7 @@ void CarriageReturnOnlyLineEnds(Scenario& s) {
     EXPECT_EQ(CountShown(s), model.Count());
 }
 
-void FloodAt256000BaudStopsAtTheMarkWithNothingLost(Scenario& s) {
+TEST_F(Garbage, FloodAt256000BaudStopsAtTheMarkWithNothingLost) {
     auto& port = s.AttachPort(1);
     s.Start();
     const auto rates = s.Combo(IDC_BAUD).items;
@@ -129,14 +131,4 @@ void FloodAt256000BaudStopsAtTheMarkWithNothingLost(Scenario& s) {
 }
 
 }  // namespace
-
-void AddGarbageScenarios(ScenarioRegistry& r) {
-    r.Add("Garbage", "EveryByteValueShownAsReceived", EveryByteValueShownAsReceived);
-    r.Add("Garbage", "RunOf2000BytesWithoutALineFeedIsOneLine",
-          RunOf2000BytesWithoutALineFeedIsOneLine);
-    r.Add("Garbage", "CarriageReturnOnlyLineEnds", CarriageReturnOnlyLineEnds);
-    r.Add("Garbage", "FloodAt256000BaudStopsAtTheMarkWithNothingLost",
-          FloodAt256000BaudStopsAtTheMarkWithNothingLost);
-}
-
 }  // namespace e2e

@@ -7,10 +7,12 @@
 #include "message_boxes.h"
 #include "nmea.h"
 #include "reference_capture.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Limit = ScenarioTest;
 
 using mirl::test::ReferenceCapture;
 
@@ -36,7 +38,7 @@ void ExpectLimitReached(Scenario& s, std::vector<std::string> lines, int count) 
     EXPECT_EQ(CountShown(s), count);
 }
 
-void BurstOf2500BytesStopsAtTheMark(Scenario& s) {
+TEST_F(Limit, BurstOf2500BytesStopsAtTheMark) {
     auto& port = s.StartCapturing();
     const std::string stream = NumberedLines(52);
     ASSERT_EQ(stream.size(), 2496u);
@@ -57,7 +59,7 @@ void BurstOf2500BytesStopsAtTheMark(Scenario& s) {
     EXPECT_EQ(model.Count(), 2001);
 }
 
-void RecordedGpsStreamShownByteForByte(Scenario& s) {
+TEST_F(Limit, RecordedGpsStreamShownByteForByte) {
     const auto sentences = LoadNmeaSentences(s.wine().paths().data_dir / "bu353s4.nmea");
     ASSERT_GT(sentences.size(), 40u);
     auto& port = s.StartCapturing();
@@ -77,10 +79,4 @@ void RecordedGpsStreamShownByteForByte(Scenario& s) {
 }
 
 }  // namespace
-
-void AddLimitScenarios(ScenarioRegistry& r) {
-    r.Add("Limit", "BurstOf2500BytesStopsAtTheMark", BurstOf2500BytesStopsAtTheMark);
-    r.Add("Limit", "RecordedGpsStreamShownByteForByte", RecordedGpsStreamShownByteForByte);
-}
-
 }  // namespace e2e

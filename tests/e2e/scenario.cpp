@@ -73,8 +73,8 @@ void Scenario::Start(const std::filesystem::path& program, const std::string& ca
     for (const auto& needed : {exe, session_.paths().driver}) {
         if (!std::filesystem::exists(needed))
             throw ScenarioFailure("missing " + needed.string() +
-                                  " (build the Windows tree: cmake --preset windows && "
-                                  "cmake --build --preset windows)");
+                                  " (build the Windows trees: cmake --preset windows && "
+                                  "cmake --build --preset windows, and so for windows-x86)");
     }
     StopProgram();
     ++starts_;

@@ -1,16 +1,19 @@
-// What the screen shows: a screenshot kept as an artefact, the dialog's size, the scrolling, and a
-// tick that brings hundreds of lines.
+// What the screen shows: a screenshot kept as an artefact, the dialog's size, the scrolling, a
+// tick that brings hundreds of lines, and the dialog at 150 % display scaling.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
 
 #include "message_boxes.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
 
-void ScreenshotSizeAndScrolling(Scenario& s) {
+using Screen = ScenarioTest;
+
+TEST_F(Screen, ScreenshotSizeAndScrolling) {
     auto& port = s.StartCapturing();
     // The template's 280 x 158 dialog units, in pixels at the real font: what only the running
     // program can show.
@@ -54,10 +57,46 @@ void ScreenshotSizeAndScrolling(Scenario& s) {
     std::printf("screenshot: %s\n", file.c_str());
 }
 
-}  // namespace
+// Programs started while it lives draw at `dpi`; those started after it at 96 again.
+class DisplayDpi {
+  public:
+    DisplayDpi(const WineSession& wine, int dpi) : wine_(wine) { wine_.SetDisplayDpi(dpi); }
+    ~DisplayDpi() { wine_.SetDisplayDpi(96); }
+    DisplayDpi(const DisplayDpi&) = delete;
+    DisplayDpi& operator=(const DisplayDpi&) = delete;
 
-void AddScreenScenarios(ScenarioRegistry& r) {
-    r.Add("Screen", "ScreenshotSizeAndScrolling", ScreenshotSizeAndScrolling);
+  private:
+    const WineSession& wine_;
+};
+
+// At 150 % scaling (144 DPI, the default of most laptops) the program is drawn at the display's
+// DPI instead of stretched as a blurred bitmap: its client area is its 280 x 158 dialog units at
+// that DPI's font, half as large again as at 96 DPI, and the system counts it aware of each
+// monitor's DPI (Wine counts every program so; Windows only one whose manifest asks for it).
+TEST_F(Screen, HighDpiIsDrawnAtTheDisplaysDpi) {
+    s.Start();
+    const auto at96 = s.Ok("rect 280 158");
+    s.StopProgram();
+
+    const DisplayDpi scaled(s.wine(), 144);
+    auto& port = s.StartCapturing();
+    const auto dpi = s.Ok("dpi");
+    EXPECT_EQ(dpi.at(0), "144") << "the display's DPI as programs see it";
+    if (dpi.at(1) != "-") {
+        EXPECT_EQ(dpi.at(1), "per-monitor");
+    }
+    const auto at144 = s.Ok("rect 280 158");
+    EXPECT_EQ(at144.at(0), at144.at(2)) << "client width vs 280 dialog units at 144 DPI";
+    EXPECT_EQ(at144.at(1), at144.at(3)) << "client height vs 158 dialog units at 144 DPI";
+    EXPECT_NEAR(std::stod(at144.at(0)) / std::stod(at96.at(0)), 1.5, 0.1);
+    EXPECT_NEAR(std::stod(at144.at(1)) / std::stod(at96.at(1)), 1.5, 0.1);
+
+    s.SendAndFlush(port, "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
+    // connected., the sentence, and the move's own line feed after the unmoved bytes.
+    s.WaitList([](const auto& l) { return l.size() == 3; }, milliseconds(2500),
+               "to hold a GPS sentence");
+    std::printf("screenshot: %s\n", s.Screenshot("dialog_at_144_dpi.png").c_str());
 }
 
+}  // namespace
 }  // namespace e2e

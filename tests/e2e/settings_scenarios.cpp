@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <termios.h>
 
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 #ifndef CMSPAR
 #define CMSPAR 010000000000
@@ -11,6 +11,8 @@
 
 namespace e2e {
 namespace {
+
+using Settings = ScenarioTest;
 
 struct Choice {
     int baud_index;
@@ -55,7 +57,7 @@ void ExpectSettings(Scenario& s, PtyPair& port, const Choice& c) {
 }
 
 // COM12, picked by its list entry: the program reads the port's name at Connect.
-void ChosenValuesReachThePort(Scenario& s) {
+TEST_F(Settings, ChosenValuesReachThePort) {
     auto& port = s.AttachPort(12);
     s.Start();
     s.Select(IDC_PORT, 11);
@@ -73,9 +75,4 @@ void ChosenValuesReachThePort(Scenario& s) {
 }
 
 }  // namespace
-
-void AddSettingsScenarios(ScenarioRegistry& r) {
-    r.Add("Settings", "ChosenValuesReachThePort", ChosenValuesReachThePort);
-}
-
 }  // namespace e2e

@@ -9,10 +9,12 @@
 
 #include "message_boxes.h"
 #include "process_probe.h"
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Soak = ScenarioTest;
 
 int SoakCycles() {
     const char* value = std::getenv("MIRL_E2E_SOAK_CYCLES");
@@ -61,7 +63,7 @@ void Cycle(Scenario& s, int cycle, int& lines) {
     ClickAddsLine(s, cycle, lines, "disconnect.");
 }
 
-void ConnectDisconnectCyclesLeakNothing(Scenario& s) {
+TEST_F(Soak, ConnectDisconnectCyclesLeakNothing) {
     const int cycles = SoakCycles();
     const int warm_up = std::min(20, cycles / 2);
     auto& port = s.AttachPort(1);
@@ -110,9 +112,4 @@ void ConnectDisconnectCyclesLeakNothing(Scenario& s) {
 }
 
 }  // namespace
-
-void AddSoakScenarios(ScenarioRegistry& r) {
-    r.Add("Soak", "ConnectDisconnectCyclesLeakNothing", ConnectDisconnectCyclesLeakNothing);
-}
-
 }  // namespace e2e

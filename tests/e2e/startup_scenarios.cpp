@@ -3,10 +3,12 @@
 
 #include <thread>
 
-#include "scenario_registry.h"
+#include "scenario_test.h"
 
 namespace e2e {
 namespace {
+
+using Startup = ScenarioTest;
 
 std::vector<std::string> Ports() {
     std::vector<std::string> ports;
@@ -32,7 +34,7 @@ void ExpectDefaults(Scenario& s) {
 }
 
 // The button texts and the layout are the template's, checked in the resource tests.
-void DefaultsItemsAndFocus(Scenario& s) {
+TEST_F(Startup, DefaultsItemsAndFocus) {
     s.Start();
     ExpectDefaults(s);
     EXPECT_EQ(s.Combo(IDC_PORT).items, Ports());
@@ -46,7 +48,7 @@ void DefaultsItemsAndFocus(Scenario& s) {
     s.ExpectNoBox(milliseconds(200));
 }
 
-void DefaultRestoresAllFiveLists(Scenario& s) {
+TEST_F(Startup, DefaultRestoresAllFiveLists) {
     s.Start();
     s.Select(IDC_PORT, 11);
     s.Select(IDC_BAUD, 12);
@@ -62,7 +64,7 @@ void DefaultRestoresAllFiveLists(Scenario& s) {
     ExpectDefaults(s);
 }
 
-void EnterPressesConnect(Scenario& s) {
+TEST_F(Startup, EnterPressesConnect) {
     s.AttachPort(1);
     s.Start();
     s.Ok("key enter");
@@ -71,11 +73,4 @@ void EnterPressesConnect(Scenario& s) {
 }
 
 }  // namespace
-
-void AddStartupScenarios(ScenarioRegistry& r) {
-    r.Add("Startup", "DefaultsItemsAndFocus", DefaultsItemsAndFocus);
-    r.Add("Startup", "DefaultRestoresAllFiveLists", DefaultRestoresAllFiveLists);
-    r.Add("Startup", "EnterPressesConnect", EnterPressesConnect);
-}
-
 }  // namespace e2e

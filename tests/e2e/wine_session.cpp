@@ -7,8 +7,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
@@ -61,9 +59,12 @@ void PortLink::Retarget(const std::string& target) {
 WineSession::WineSession(E2ePaths paths) : paths_(std::move(paths)) {}
 
 WineSession::~WineSession() {
+    End();
+}
+
+void WineSession::End() {
     if (!ready_) return;
-    const char* keep = std::getenv("MIRL_E2E_KEEP_WINE");
-    if (keep && std::string(keep) == "1") return;
+    ready_ = false;
     SpawnOptions stop;
     stop.argv = {"bash", "-c", "source \"$0\" && mirl_wine_stop",
                  (paths_.source_dir / "scripts/wine-env.sh").string()};
@@ -97,19 +98,7 @@ bool DisplayAlive(const std::string& display) {
 void WineSession::Ready() {
     if (ready_) return;
     std::filesystem::create_directories(paths_.artifacts);
-    // Under CTest the setup fixture has brought Wine up and written down its environment; each
-    // scenario process takes that over instead of running the set-up again.
-    const char* session_file = std::getenv("MIRL_E2E_SESSION_FILE");
-    if (session_file && std::filesystem::exists(session_file)) {
-        std::ifstream in(session_file);
-        const std::string text((std::istreambuf_iterator<char>(in)), {});
-        env_ = ParseSession(text);
-        if (!DisplayAlive(env_["DISPLAY"]) || env_["WINEPREFIX"].empty())
-            throw std::runtime_error(std::string("stale Wine session in ") + session_file + ": " +
-                                     text);
-    } else {
-        env_ = ParseSession(RunSetUp());
-    }
+    env_ = ParseSession(RunSetUp());
     display_ = env_["DISPLAY"];
     if (!DisplayAlive(display_) || env_["WINEPREFIX"].empty())
         throw std::runtime_error(
@@ -147,6 +136,17 @@ SpawnOptions WineSession::Wine(const std::filesystem::path& program, std::vector
     options.env = env_;
     options.output_file = log.string();
     return options;
+}
+
+void WineSession::SetDisplayDpi(int dpi) const {
+    SpawnOptions set;
+    set.argv = {"bash", "-c", "source \"$0\" \"\" && mirl_wine_set_dpi \"$1\"",
+                (paths_.source_dir / "scripts/wine-env.sh").string(), std::to_string(dpi)};
+    set.env = env_;
+    const RunResult result = RunToEnd(set, std::chrono::seconds(30));
+    if (result.status != 0)
+        throw std::runtime_error("could not set the display's DPI to " + std::to_string(dpi) +
+                                 ": " + result.output);
 }
 
 std::filesystem::path WineSession::PortPath(int n) const {

@@ -43,14 +43,14 @@ class PortLink {
 class WineSession {
   public:
     explicit WineSession(E2ePaths paths);
-    // Ends the wineserver (and with it the Xvfb) unless MIRL_E2E_KEEP_WINE=1: then the CTest
-    // cleanup fixture does, after the last scenario.
     ~WineSession();
     WineSession(const WineSession&) = delete;
     WineSession& operator=(const WineSession&) = delete;
 
     // Brings up prefix, display and server once (throws if that fails); cheap afterwards.
     void Ready();
+    // Ends the wineserver, and with it the Xvfb; the next Ready() brings them up again.
+    void End();
 
     const E2ePaths& paths() const noexcept { return paths_; }
     const std::string& display() const noexcept { return display_; }
@@ -58,6 +58,9 @@ class WineSession {
     // Spawn options for `wine program args...` in this session.
     SpawnOptions Wine(const std::filesystem::path& program, std::vector<std::string> args,
                       const std::filesystem::path& log) const;
+
+    // The DPI that programs started from now on draw at (Wine's LogPixels; 96 is 100 %).
+    void SetDisplayDpi(int dpi) const;
 
     // Links COMn to `target` (a pty slave, /dev/null, ...), replacing what Wine put there.
     PortLink LinkPort(int n, const std::string& target) const;

@@ -14,6 +14,7 @@
 #include "dialog_units.h"
 #include "icon_match.h"
 #include "process_figures.h"
+#include "win32_handles.h"
 #include "window_text.h"
 #include "wire_format.h"
 
@@ -178,8 +179,14 @@ std::string Key(Target& t, const Request& r) {
 }
 
 std::string KeyMenu(Target& t, const Request&) {
-    // What Alt+Space does: the system menu opens in the program's own menu loop.
+    // What Alt+Space does: the system menu opens in the program's own menu loop. Answered once
+    // the menu is open, so that the keys sent next reach the menu and not the dialog.
     PostMessageA(t.main, WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (!OpenMenuOf(t.pid)) {
+        if (Clock::now() >= deadline) return Err("no menu opened within 5 s");
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     return Ok();
 }
 
@@ -195,6 +202,28 @@ std::string Rect(Target& t, const Request& r) {
                std::to_string(pixels->cx), std::to_string(pixels->cy), std::to_string(window.left),
                std::to_string(window.top), std::to_string(window.right - window.left),
                std::to_string(window.bottom - window.top)});
+}
+
+// The DPI the display is drawn at, and the window's DPI awareness as the system reports it: what
+// the program's manifest asked for. The awareness calls came with Windows 10, after the program's
+// floor, so they are looked up, and "-" stands where the system has none.
+std::string Dpi(Target& t, const Request&) {
+    const mirl::unique_window_dc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    using WindowContext = HANDLE(WINAPI*)(HWND);
+    using AwarenessOf = int(WINAPI*)(HANDLE);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto window_context = reinterpret_cast<WindowContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    const auto awareness_of = reinterpret_cast<AwarenessOf>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    std::string awareness = "-";
+    if (window_context && awareness_of) {
+        static constexpr const char* kNames[] = {"unaware", "system", "per-monitor"};
+        const int value = awareness_of(window_context(t.main));
+        awareness = value >= 0 && value <= 2 ? kNames[value] : "invalid";
+    }
+    return Ok({std::to_string(dpi), awareness});
 }
 
 std::string PostCommand(Target& t, const Request& r) {
@@ -281,16 +310,27 @@ std::string Driver::Execute(const std::vector<std::string>& args) {
         std::string (*run)(Target&, const Request&);
     };
     static constexpr Command kCommands[] = {
-        {"find", Needs::Nothing, Find},           {"alive", Needs::Dialog, Alive},
-        {"process", Needs::Dialog, Process},      {"msgbox", Needs::Dialog, MessageBoxes},
-        {"answer", Needs::Dialog, Answer},        {"children", Needs::Dialog, Children},
-        {"focus", Needs::Dialog, Focus},          {"key", Needs::Dialog, Key},
-        {"keymenu", Needs::Dialog, KeyMenu},      {"rect", Needs::Dialog, Rect},
-        {"command", Needs::Dialog, PostCommand},  {"syscommand", Needs::Dialog, PostSysCommand},
-        {"click", Needs::Control, Click},         {"text", Needs::Control, Text},
-        {"watchtext", Needs::Control, WatchText}, {"enabled", Needs::Control, Enabled},
-        {"list", Needs::Control, List},           {"tail", Needs::Control, Tail},
-        {"combo", Needs::Control, Combo},         {"select", Needs::Control, Select},
+        {"find", Needs::Nothing, Find},
+        {"alive", Needs::Dialog, Alive},
+        {"process", Needs::Dialog, Process},
+        {"msgbox", Needs::Dialog, MessageBoxes},
+        {"answer", Needs::Dialog, Answer},
+        {"children", Needs::Dialog, Children},
+        {"focus", Needs::Dialog, Focus},
+        {"key", Needs::Dialog, Key},
+        {"keymenu", Needs::Dialog, KeyMenu},
+        {"rect", Needs::Dialog, Rect},
+        {"dpi", Needs::Dialog, Dpi},
+        {"command", Needs::Dialog, PostCommand},
+        {"syscommand", Needs::Dialog, PostSysCommand},
+        {"click", Needs::Control, Click},
+        {"text", Needs::Control, Text},
+        {"watchtext", Needs::Control, WatchText},
+        {"enabled", Needs::Control, Enabled},
+        {"list", Needs::Control, List},
+        {"tail", Needs::Control, Tail},
+        {"combo", Needs::Control, Combo},
+        {"select", Needs::Control, Select},
     };
     if (args.empty()) return Err("empty command");
     const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
