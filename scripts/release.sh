@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Makes the Windows download of the checked-out commit: dist/mirltty-VERSION-win64.zip with
-# mirltty.exe, README.txt and SHA256SUMS. VERSION is the resource script's version block.
-# The same commit gives the same zip, byte for byte, wherever and whenever it is built: the
-# program is built twice in two folders and compared, and the zip's entries have a fixed order,
-# the commit's time and fixed permissions.
+# Makes the Windows downloads of the checked-out commit: dist/mirltty-VERSION-win32.zip (the
+# 32-bit program) and dist/mirltty-VERSION-win64.zip (the 64-bit one), each with mirltty.exe,
+# README.txt and SHA256SUMS. VERSION is the resource script's version block. The same commit
+# gives the same zips, byte for byte, wherever and whenever they are built: each program is built
+# twice in two folders and compared, and the zips' entries have a fixed order, the commit's time
+# and fixed permissions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -22,16 +23,21 @@ scripts/check-reproducible.sh
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 commit_time=$(git -C "$root" log -1 --format=%ct)
 
-staging=$root/build/release
-rm -rf "$staging"
-mkdir -p "$staging" dist
-cp build/windows/app/mirltty.exe "$staging/"
-# Windows line ends, so that any editor shows the text as meant.
-sed "s/@VERSION@/$version/; s/\$/\r/" res/README.txt >"$staging/README.txt"
-(cd "$staging" && sha256sum mirltty.exe README.txt >SHA256SUMS)
+mkdir -p dist
+# The build's preset, the zip's name, and the Windows it is for.
+for download in "windows win64 64-bit Windows (x64)" "windows-x86 win32 32-bit Windows (x86)"; do
+    read -r preset name windows <<<"$download"
+    staging=$root/build/release/$name
+    rm -rf "$staging"
+    mkdir -p "$staging"
+    cp "build/$preset/app/mirltty.exe" "$staging/"
+    # Windows line ends, so that any editor shows the text as meant.
+    sed "s/@VERSION@/$version/; s/@WINDOWS@/$windows/; s/\$/\r/" res/README.txt \
+        >"$staging/README.txt"
+    (cd "$staging" && sha256sum mirltty.exe README.txt >SHA256SUMS)
 
-zip=dist/mirltty-$version-win64.zip
-python3 - "$zip" "$staging" "$commit_time" <<'EOF'
+    zip=dist/mirltty-$version-$name.zip
+    python3 - "$zip" "$staging" "$commit_time" <<'EOF'
 import sys, time, zipfile, pathlib
 
 zip_path, staging, commit_time = sys.argv[1], pathlib.Path(sys.argv[2]), int(sys.argv[3])
@@ -44,4 +50,5 @@ with zipfile.ZipFile(zip_path, "w") as archive:
         entry.compress_type = zipfile.ZIP_DEFLATED
         archive.writestr(entry, (staging / name).read_bytes(), compresslevel=9)
 EOF
-echo "$zip: $(stat -c %s "$zip") bytes, sha256 $(sha256sum "$zip" | cut -d' ' -f1)"
+    echo "$zip: $(stat -c %s "$zip") bytes, sha256 $(sha256sum "$zip" | cut -d' ' -f1)"
+done
