@@ -193,9 +193,7 @@ void ConnectionControl::OnCount() {
 }
 
 void ConnectionControl::MoveToLines() {
-    std::vector<std::string> lines;
-    m_lines.MoveToLines(m_state.buffer,
-                        [&lines](const std::string& line) { lines.push_back(line); });
+    const std::vector<std::string> lines = m_lines.MoveToLines(m_state.buffer);
     if (!lines.empty()) m_host.AddLines(lines);
 }
 
