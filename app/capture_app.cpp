@@ -16,11 +16,11 @@ BOOL CCaptureApp::InitInstance() {
         m_pMainWnd = nullptr;
     }  // the dialog stops a capture still running as it goes, waiting only briefly
 
-    // A reader stuck in a call that neither its time-out nor a cancel ended may still run, and
-    // then holds the port, which belongs to this object like the buffer. Destroying them at the
-    // program's end would pull them from under it: end the process here instead, which ends the
-    // thread and releases the port.
-    if (m_capture.readerState.load() != mirl::ReaderStatus::Idle) ::ExitProcess(0);
+    // A reader given up on, stuck in a call that neither its time-out nor a cancel ended, holds
+    // the port, which belongs to this object like the buffer. Destroying them at the program's
+    // end would pull them from under it: end the process here instead, which ends the thread and
+    // releases the port.
+    if (m_capture.reader.StillHoldsThePort()) ::ExitProcess(0);
 
     // No message loop of the application's own: returning FALSE ends the process.
     return FALSE;

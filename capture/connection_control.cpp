@@ -29,16 +29,11 @@ ConnectionControl::ConnectionControl(CaptureState& state, SerialPort& port, Capt
 
 ConnectionControl::~ConnectionControl() {
     const bool capturing = m_state.connected != 0;
-    if (!capturing && !m_reader) return;
-    m_state.readerState.store(ReaderStatus::Stop);
-    WaitForReader(std::chrono::milliseconds{0});
-    if (capturing) ReleasePort();
+    if (capturing) m_state.reader.RequestStop();
+    // A reader handed the port at the last disconnect gets its last chance to end here too.
+    m_state.reader.WaitThenCancel(std::chrono::milliseconds{0});
+    if (capturing) m_state.reader.ReleasePort();
     m_state.connected = 0;
-    if (m_reader) {
-        m_reader.reset();  // lets the stuck reader go; it keeps the hand-over alive
-        return;
-    }
-    m_state.readerState.store(ReaderStatus::Idle);
 }
 
 void ConnectionControl::OnConnect() {
@@ -60,8 +55,7 @@ void ConnectionControl::Connect() {
     const PortSettings settings = m_host.ReadPortSettings();
     // A reader handed the port at the last disconnect closes it once its call returns; until
     // then the port is not ours to open again.
-    WaitForReader(std::chrono::milliseconds{0});
-    const bool portFree = !m_reader;
+    const bool portFree = m_state.reader.WaitThenCancel(std::chrono::milliseconds{0});
     if (!portFree) Trace("Connect failed: the reader of the last capture still holds the port");
     if (!portFree || !OpenAndConfigure(settings)) {
         // Release a port that opened but could not be configured, so that a retry on the same
@@ -71,8 +65,7 @@ void ConnectionControl::Connect() {
                           kMbOk | kMbIconExclamation);
         return;
     }
-    m_state.readerState.store(ReaderStatus::Reading);
-    StartReader();
+    m_state.reader.Start(m_port, m_startThread, m_trace);
     m_host.SetConnectText(kDisconnectText);
     m_state.connected = 1;
     m_host.AddLine(kConnectedLine);
@@ -106,19 +99,6 @@ void ConnectionControl::Trace(const std::string& text) const {
     if (m_trace) m_trace(text);
 }
 
-void ConnectionControl::StartReader() {
-    m_handOver = std::make_shared<PortHandOver>();
-    ReaderOptions options;
-    options.handOver = m_handOver.get();
-    options.trace = m_trace;
-    // The body holds only what outlives this object: the process-wide buffer, state and port,
-    // and its own share of the hand-over.
-    m_reader = m_startThread([&buffer = m_state.buffer, &state = m_state.readerState,
-                              &port = m_port, handOver = m_handOver,
-                              options] { ReaderThreadProc(buffer, state, port, options); });
-    // A reader that cannot be started leaves the capture empty; Disconnect still works.
-}
-
 void ConnectionControl::Disconnect() {
     m_host.KillTimer(kTimerId);
     if (m_state.buffer.Count() >= kMaxRead) {
@@ -134,45 +114,20 @@ void ConnectionControl::Disconnect() {
     // At Stop the reader has ended at the limit, and there is no wait.
     std::chrono::milliseconds patience{0};
     if (status == ReaderStatus::Reading) {
-        m_state.readerState.store(ReaderStatus::Stop);
+        m_state.reader.RequestStop();
         m_host.SetConnectText(kWaitText);
         patience = kStopWait;
     }
-    WaitForReader(patience);
     // The system serialises synchronous I/O on one handle: a purge would wait as long as a read
     // still pending, which is what the bound is for. That reader is handed the port instead, and
     // its close discards what the driver holds.
-    if (!m_reader) m_port.Purge(kPurgeAll);
-    ReleasePort();
-    m_state.readerState.store(ReaderStatus::Idle);
+    if (m_state.reader.WaitThenCancel(patience)) m_port.Purge(kPurgeAll);
+    m_state.reader.ReleasePort();
     m_host.SetConnectText(kConnectText);
     m_state.connected = 0;
     MoveToLines();
     m_host.AddLine(kDisconnectedLine);
     LockSettings(false);
-}
-
-void ConnectionControl::WaitForReader(std::chrono::milliseconds patience) {
-    if (!m_reader) return;
-    bool ended = m_reader->WaitForEnd(patience);
-    // The cancel finds nothing while the reader is between two calls, and it may be about to
-    // enter the next one, so it is tried again until the reader has ended.
-    const auto giveUp = std::chrono::steady_clock::now() + kCancelBound;
-    while (!ended && std::chrono::steady_clock::now() < giveUp) {
-        m_reader->CancelSynchronousIo();
-        ended = m_reader->WaitForEnd(kCancelRetry);
-    }
-    if (ended) m_reader.reset();
-}
-
-void ConnectionControl::ReleasePort() {
-    // Asked to stop, a reader between two calls ends without blocking: wait for that, or for it
-    // to be inside a call, where it can take the port.
-    while (m_reader) {
-        if (m_handOver->HandOver()) return;
-        if (m_reader->WaitForEnd(kCancelRetry)) m_reader.reset();
-    }
-    m_port.Close();
 }
 
 void ConnectionControl::OnTimer() {
@@ -193,9 +148,7 @@ void ConnectionControl::OnCount() {
 }
 
 void ConnectionControl::MoveToLines() {
-    std::vector<std::string> lines;
-    m_lines.MoveToLines(m_state.buffer,
-                        [&lines](const std::string& line) { lines.push_back(line); });
+    const std::vector<std::string> lines = m_lines.MoveToLines(m_state.buffer);
     if (!lines.empty()) m_host.AddLines(lines);
 }
 

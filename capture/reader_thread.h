@@ -13,7 +13,8 @@
 
 namespace mirl {
 
-// Shared by the UI thread and the reader; the reader only ever sets Stop.
+// Shared by the UI thread and the reader; the reader only ever sets Stop. Stop: asked to stop, or
+// ended at the limit.
 enum class ReaderStatus : std::int32_t { Idle = 0, Stop = 1, Reading = 2 };
 using ReaderState = std::atomic<ReaderStatus>;
 
@@ -21,7 +22,8 @@ struct ReaderOptions {
     // A failed read returns at once; the reader pauses this long before the next try, about one
     // read time-out, so that it does not spin. A stop request ends the pause.
     std::chrono::milliseconds failedReadPause{100};
-    // When set, the UI thread may hand the port to the reader while it is stuck in a call.
+    // When set, the UI thread may hand the port to the reader while it is stuck in a call
+    // (ReaderLifetime does).
     PortHandOver* handOver = nullptr;
     // Told each time the device is newly found gone.
     DebugTrace trace;

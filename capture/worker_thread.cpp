@@ -11,24 +11,18 @@ namespace {
 class StdWorkerThread final : public WorkerThread {
   public:
     explicit StdWorkerThread(std::function<void()> body)
-        : m_end(std::make_shared<End>()), m_thread([end = m_end, body = std::move(body)] {
+        : m_thread([this, body = std::move(body)] {
               body();
-              std::lock_guard guard(end->lock);
-              end->ended = true;
-              end->changed.notify_all();
+              std::lock_guard guard(m_lock);
+              m_ended = true;
+              m_changed.notify_all();
           }) {}
 
-    ~StdWorkerThread() override {
-        if (WaitForEnd(std::chrono::milliseconds{0})) {
-            Join();
-        } else {
-            m_thread.detach();
-        }
-    }
+    ~StdWorkerThread() override { Join(); }
 
     bool WaitForEnd(std::chrono::milliseconds timeout) override {
-        std::unique_lock lock(m_end->lock);
-        return m_end->changed.wait_for(lock, timeout, [this] { return m_end->ended; });
+        std::unique_lock lock(m_lock);
+        return m_changed.wait_for(lock, timeout, [this] { return m_ended; });
     }
 
     void CancelSynchronousIo() override {}
@@ -38,14 +32,10 @@ class StdWorkerThread final : public WorkerThread {
     }
 
   private:
-    // Shared with the thread, so that a thread let go can still say that it has ended.
-    struct End {
-        std::mutex lock;
-        std::condition_variable changed;
-        bool ended = false;
-    };
-    std::shared_ptr<End> m_end;
-    std::thread m_thread;
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    bool m_ended = false;
+    std::thread m_thread;  // last, so that it starts once what it signals exists
 };
 
 }  // namespace

@@ -11,8 +11,8 @@ namespace mirl {
 
 class WorkerThread {
   public:
-    // Joins a thread whose body has returned. One still running (stuck in a call that never
-    // returns) is let go instead: its body must own, or outlive, whatever it still touches.
+    // Joins the thread: its owner destroys it only once the body has returned, or ends the process
+    // instead.
     virtual ~WorkerThread() = default;
     // True once the thread's body has returned; waits at most `timeout` for that.
     virtual bool WaitForEnd(std::chrono::milliseconds timeout) = 0;

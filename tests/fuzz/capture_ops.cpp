@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -101,13 +100,14 @@ class Session {
                 return true;
             case kOpMove:
             case kOpMoveAgain:
-                Move({}, 0);
+                Move();
                 return true;
-            case kOpMoveWhileReading: {
+            case kOpMoveThenStore: {
                 const auto n = cursor.Next();
                 if (!n) return false;
                 const auto readerBytes = cursor.Take(*n);
-                Move(readerBytes, (param % 4) + 1);
+                Move();
+                for (const std::uint8_t b : readerBytes) Store(b);
                 return true;
             }
             case kOpClear:
@@ -131,35 +131,14 @@ class Session {
         if (b != 0) m_stream.push_back(static_cast<char>(b));
     }
 
-    // The model runs first: it decides whether a line feed goes in, which the stream records
-    // before any reader byte. Both sides are then handed the same reader bytes at the same lines.
-    void Move(std::span<const std::uint8_t> readerBytes, int perLine) {
-        std::deque<std::uint8_t> modelQueue(readerBytes.begin(), readerBytes.end());
+    // The model runs first: it decides whether a line feed goes in, which the stream records.
+    void Move() {
         std::vector<std::string> modelLines;
-        std::vector<std::uint8_t> modelStored;
-        const bool inserted = m_model.Move([&](const std::string& line) {
-            modelLines.push_back(line);
-            for (int i = 0; i < perLine && !modelQueue.empty(); ++i) {
-                const std::uint8_t b = modelQueue.front();
-                modelQueue.pop_front();
-                if (m_model.Store(b)) modelStored.push_back(b);
-            }
-        });
+        const bool inserted =
+            m_model.Move([&](const std::string& line) { modelLines.push_back(line); });
         if (inserted) Accepted('\n');
-        for (const std::uint8_t b : modelStored) Accepted(b);
 
-        std::deque<std::uint8_t> realQueue(readerBytes.begin(), readerBytes.end());
-        std::vector<std::string> realLines;
-        int realStored = 0;
-        m_assembler.MoveToLines(*m_buffer, [&](const std::string& line) {
-            realLines.push_back(line);
-            for (int i = 0; i < perLine && !realQueue.empty(); ++i) {
-                const std::uint8_t b = realQueue.front();
-                realQueue.pop_front();
-                if (m_buffer->StoreByte(b)) ++realStored;
-            }
-        });
-
+        const std::vector<std::string> realLines = m_assembler.MoveToLines(*m_buffer);
         if (realLines.size() != modelLines.size()) {
             Fail("lines shown by one move", static_cast<long long>(realLines.size()),
                  static_cast<long long>(modelLines.size()));
@@ -169,21 +148,11 @@ class Session {
             Expect(!realLines[i].empty() && realLines[i].back() == '\n', "line ends in line feed");
             m_shown += realLines[i];
         }
-        if (realStored != static_cast<int>(modelStored.size())) {
-            Fail("reader bytes accepted during move", realStored,
-                 static_cast<long long>(modelStored.size()));
-        }
         if (m_buffer->MoveIndex() != m_buffer->Count()) {
             Fail("move index after move", m_buffer->MoveIndex(), m_buffer->Count());
         }
         CheckPending();
         CheckNewBytes();
-
-        // Reader bytes left over arrive after the move, as the next tick would find them.
-        while (!realQueue.empty()) {
-            Store(realQueue.front());
-            realQueue.pop_front();
-        }
     }
 
     void Clear() {

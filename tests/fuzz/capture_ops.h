@@ -7,8 +7,8 @@
 //   2  store the next input byte (p + 1) * 16 times
 //   3  store a symbol: one of LF, CR, NUL, 'A', 'B', 'C', 0x7F, 0xFF, chosen by p % 8
 //   4  move into lines
-//   5  move while the reader stores: the next byte is a length n, the n bytes after it are the
-//      reader's; (p % 4) + 1 of them are stored after each shown line, the rest after the move
+//   5  move, then the reader's bytes: the next byte is a length n, the n bytes after it are
+//      stored once the move has returned its lines (the threaded unit tests store during moves)
 //   6  clear
 //   7  move into lines
 // An input that ends inside an operation ends the script.
@@ -24,7 +24,7 @@ inline constexpr std::uint8_t kOpStoreRun = 1;
 inline constexpr std::uint8_t kOpStoreFill = 2;
 inline constexpr std::uint8_t kOpStoreSymbol = 3;
 inline constexpr std::uint8_t kOpMove = 4;
-inline constexpr std::uint8_t kOpMoveWhileReading = 5;
+inline constexpr std::uint8_t kOpMoveThenStore = 5;
 inline constexpr std::uint8_t kOpClear = 6;
 inline constexpr std::uint8_t kOpMoveAgain = 7;
 

@@ -5,7 +5,7 @@ import pathlib
 HERE = pathlib.Path(__file__).resolve().parent
 NMEA = HERE.parent / "data" / "bu353s4.nmea"
 
-STORE_BYTE, STORE_RUN, STORE_FILL, STORE_SYMBOL, MOVE, MOVE_READING, CLEAR = range(7)
+STORE_BYTE, STORE_RUN, STORE_FILL, STORE_SYMBOL, MOVE, MOVE_THEN_STORE, CLEAR = range(7)
 
 
 def op(code, param=0):
@@ -24,8 +24,8 @@ def move():
     return op(MOVE)
 
 
-def move_reading(reader, per_line=1):
-    return op(MOVE_READING, per_line - 1) + bytes([len(reader)]) + reader
+def move_then_store(later):
+    return op(MOVE_THEN_STORE) + bytes([len(later)]) + later
 
 
 def clear():
@@ -57,12 +57,12 @@ def nmea_ticks():
     return s + move()
 
 
-def nmea_while_reading():
-    # Sentences split so that half arrives while the previous move runs.
+def nmea_split_sentences():
+    # Sentences split so that half arrives right after the previous move.
     s = clear()
     for sentence in sentences()[:30]:
         half = len(sentence) // 2
-        s += store(sentence[:half]) + move_reading(sentence[half:], per_line=4)
+        s += store(sentence[:half]) + move_then_store(sentence[half:])
     return s
 
 
@@ -87,7 +87,7 @@ def main():
     seeds = {
         "edge_cases": edge_cases(),
         "nmea_ticks": nmea_ticks(),
-        "nmea_while_reading": nmea_while_reading(),
+        "nmea_split_sentences": nmea_split_sentences(),
         "capacity": capacity(),
         "long_line": long_line(),
     }

@@ -170,6 +170,7 @@ TEST_F(ConnectionControlTest, DisconnectHandsAReadThatNeverEndsThePort) {
                                       kUnlockAll}));
     EXPECT_TRUE(NewPortCalls().empty());  // a purge would wait for the read
     EXPECT_TRUE(port.IsOpen());
+    EXPECT_TRUE(state.reader.StillHoldsThePort());
 
     control.OnConnect();
     ExpectBox(host.boxes.back(), "A connection could not put up.", "Error",
@@ -181,6 +182,7 @@ TEST_F(ConnectionControlTest, DisconnectHandsAReadThatNeverEndsThePort) {
     ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
     EXPECT_EQ(NewPortCalls(), Strings{"Close"});
     EXPECT_FALSE(port.ReadAfterClose());
+    EXPECT_FALSE(state.reader.StillHoldsThePort());
     EXPECT_EQ(state.buffer.Count(), 0);
     port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 5ms);
     control.OnConnect();
@@ -438,7 +440,7 @@ TEST_F(ConnectionControlTest, DestroyedDuringACaptureStopsTheReaderQuietly) {
 }
 
 // The end of the program with a read that neither its time-out nor a cancel ends: it does not
-// wait for the read, and leaves Stop so that the owner knows not to destroy what the reader
+// wait for the read, and the reader's lifetime tells the owner not to destroy what the reader
 // still holds.
 TEST_F(ConnectionControlTest, DestroyedWhileAReadNeverEndsReturnsAndLeavesTheReaderThePort) {
     port.SetIdleRead(FakeSerialPort::IdleRead::Block, 0ms);
@@ -452,12 +454,13 @@ TEST_F(ConnectionControlTest, DestroyedWhileAReadNeverEndsReturnsAndLeavesTheRea
     freshHost.calls.clear();
     ExpectReturns([&closing] { closing.reset(); });
     EXPECT_TRUE(freshHost.calls.empty());
-    EXPECT_EQ(freshState.readerState.load(), ReaderStatus::Stop);
+    EXPECT_TRUE(freshState.reader.StillHoldsThePort());
     EXPECT_TRUE(port.IsOpen());
     ASSERT_TRUE(port.EndPendingRead());
     ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
     EXPECT_FALSE(port.IsOpen());
     EXPECT_FALSE(port.ReadAfterClose());
+    EXPECT_FALSE(freshState.reader.StillHoldsThePort());
 }
 
 }  // namespace

@@ -16,11 +16,7 @@ class LineAssemblyTest : public ::testing::Test {
     void Store(const std::string& bytes) {
         for (const char c : bytes) ASSERT_TRUE(buffer.StoreByte(static_cast<std::uint8_t>(c)));
     }
-    std::vector<std::string> Move() {
-        std::vector<std::string> shown;
-        assembler.MoveToLines(buffer, [&](const std::string& line) { shown.push_back(line); });
-        return shown;
-    }
+    std::vector<std::string> Move() { return assembler.MoveToLines(buffer); }
     using Lines = std::vector<std::string>;
 
     ReceiveBuffer buffer;
@@ -108,8 +104,7 @@ TEST_F(LineAssemblyTest, EveryByteValueSurvivesTheMove) {
         LineAssembler freshAssembler;
         freshBuffer.StoreByte(static_cast<std::uint8_t>(value));
         freshBuffer.StoreByte('z');
-        std::vector<std::string> shown;
-        freshAssembler.MoveToLines(freshBuffer, [&](const std::string& l) { shown.push_back(l); });
+        const Lines shown = freshAssembler.MoveToLines(freshBuffer);
         std::string expected;
         if (value != 0) expected += static_cast<char>(value);
         expected += 'z';
@@ -129,11 +124,13 @@ TEST_F(LineAssemblyTest, EverySplitPointKeepsTheStream) {
         ReceiveBuffer freshBuffer;
         LineAssembler freshAssembler;
         std::string shown;
-        const auto collect = [&](const std::string& line) { shown += line; };
+        const auto move = [&] {
+            for (const std::string& line : freshAssembler.MoveToLines(freshBuffer)) shown += line;
+        };
         for (const char c : stream.substr(0, split)) freshBuffer.StoreByte(c);
-        freshAssembler.MoveToLines(freshBuffer, collect);
+        move();
         for (const char c : stream.substr(split)) freshBuffer.StoreByte(c);
-        freshAssembler.MoveToLines(freshBuffer, collect);
+        move();
         shown += freshAssembler.PendingLine();
         // Everything held in the buffer, in order, is what was shown.
         std::string held;

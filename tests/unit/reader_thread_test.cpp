@@ -157,7 +157,7 @@ TEST_F(ReaderThreadTest, LimitReachedByAnInsertedLineFeedStoresAtMostOneMore) {
     StartReader();
     ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
     LineAssembler assembler;
-    assembler.MoveToLines(buffer, [](const std::string&) {});
+    assembler.MoveToLines(buffer);
     EXPECT_EQ(buffer.Count(), kMaxRead);  // the inserted line feed reached the limit
     port.Feed("Z");
     reader->Join();
@@ -171,7 +171,7 @@ TEST_F(ReaderThreadTest, LimitReachedByAnInsertedLineFeedWithNoFurtherByte) {
     for (int i = 0; i < kMaxRead - 1; ++i) buffer.StoreByte('a');
     StartReader();
     LineAssembler assembler;
-    assembler.MoveToLines(buffer, [](const std::string&) {});
+    assembler.MoveToLines(buffer);
     reader->Join();  // ends by itself after its current read
     EXPECT_EQ(buffer.Count(), kMaxRead);
     EXPECT_EQ(state.load(), ReaderStatus::Stop);
