@@ -2,6 +2,7 @@
 #include "controls.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -62,4 +63,36 @@ int CListBox::InitStorage(int nItems, UINT nBytes) {
 
 void CListBox::SetHorizontalExtent(int cxExtent) {
     SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
+}
+
+int CListBox::GetCurSel() const {
+    return static_cast<int>(SendMessage(LB_GETCURSEL));
+}
+
+int CListBox::SetCurSel(int nSelect) {
+    return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect)));
+}
+
+void CListBox::GetText(int nIndex, CString& rString) const {
+    const auto length = static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex)));
+    if (length == LB_ERR) {
+        rString.Empty();
+        return;
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const auto copied = static_cast<int>(SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex),
+                                                     reinterpret_cast<LPARAM>(text.data())));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    rString = CString(std::move(text));
+}
+
+int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const {
+    return static_cast<int>(
+        SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
+}
+
+UINT CListBox::ItemFromPoint(POINT pt, BOOL& bOutside) const {
+    const auto found = static_cast<DWORD>(SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
+    bOutside = HIWORD(found) != 0;
+    return LOWORD(found);
 }

@@ -28,4 +28,15 @@ class CListBox : public CWnd {
     int InitStorage(int nItems, UINT nBytes);
     // How far, in pixels, the list scrolls sideways: the width of its widest item.
     void SetHorizontalExtent(int cxExtent);
+
+    // The selected item, or LB_ERR when none is.
+    int GetCurSel() const;
+    int SetCurSel(int nSelect);
+    // The item's text, as the ANSI bytes it was added with; empty for an index out of range.
+    void GetText(int nIndex, CString& rString) const;
+    // The item's rectangle in client coordinates; LB_ERR for an index out of range.
+    int GetItemRect(int nIndex, LPRECT lpRect) const;
+    // The item nearest the client point; bOutside TRUE when the point lies outside the client
+    // area (under Wine also below the last item; Windows answers FALSE there).
+    UINT ItemFromPoint(POINT pt, BOOL& bOutside) const;
 };

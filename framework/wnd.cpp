@@ -7,7 +7,16 @@
 #include "ddx.h"
 #include "winapp.h"
 
-CWnd::~CWnd() = default;
+namespace {
+
+// The window property that leads a subclassed window's procedure to its object.
+constexpr char kWrapperProperty[] = "mirl.CWnd";
+
+}  // namespace
+
+CWnd::~CWnd() {
+    if (m_pfnSuper != nullptr) UnsubclassWindow();
+}
 
 BOOL CWnd::Attach(HWND hWnd) {
     m_hWnd = hWnd;
@@ -32,6 +41,64 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
 }
 
 void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (m_pfnSuper != nullptr) UnsubclassWindow();
+    if (hWnd == nullptr || !::SetPropA(hWnd, kWrapperProperty, this)) return FALSE;
+    // The A or W call keeps the window's character set, so no message changes form on the way.
+    m_superIsUnicode = ::IsWindowUnicode(hWnd) != FALSE;
+    const auto proc = reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc);
+    m_pfnSuper =
+        reinterpret_cast<WNDPROC>(m_superIsUnicode ? ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, proc)
+                                                   : ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, proc));
+    if (m_pfnSuper == nullptr) {
+        ::RemovePropA(hWnd, kWrapperProperty);
+        return FALSE;
+    }
+    m_hWnd = hWnd;
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
+}
+
+HWND CWnd::UnsubclassWindow() {
+    if (m_pfnSuper == nullptr) return nullptr;
+    const auto super = reinterpret_cast<LONG_PTR>(m_pfnSuper);
+    if (m_superIsUnicode) {
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, super);
+    } else {
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, super);
+    }
+    ::RemovePropA(m_hWnd, kWrapperProperty);
+    m_pfnSuper = nullptr;
+    return Detach();
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<CWnd*>(::GetPropA(hWnd, kWrapperProperty));
+    // Only between an unsubclassing elsewhere and the window's end; nothing of ours is left.
+    if (self == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    return self->HandleSubclassedMessage(message, wParam, lParam);
+}
+
+LRESULT CWnd::HandleSubclassedMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        // The window's last message: its own procedure gets it after the window is handed back.
+        const WNDPROC super = m_pfnSuper;
+        const bool unicode = m_superIsUnicode;
+        const HWND hWnd = UnsubclassWindow();
+        return unicode ? ::CallWindowProcW(super, hWnd, message, wParam, lParam)
+                       : ::CallWindowProcA(super, hWnd, message, wParam, lParam);
+    }
+    MessageScope scope(*this, message, wParam, lParam);
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result)) return Default();
+    const CurrentMessage& current = scope.current();
+    if (current.defaulted && result == 0) result = current.defaultResult;
+    return result;
+}
 
 CWnd* CWnd::GetDlgItem(int nID) const {
     HWND hChild = ::GetDlgItem(m_hWnd, nID);
@@ -82,6 +149,14 @@ void CWnd::GetClientRect(LPRECT lpRect) const {
     ::GetClientRect(m_hWnd, lpRect);
 }
 
+void CWnd::ClientToScreen(LPPOINT lpPoint) const {
+    ::ClientToScreen(m_hWnd, lpPoint);
+}
+
+void CWnd::ScreenToClient(LPPOINT lpPoint) const {
+    ::ScreenToClient(m_hWnd, lpPoint);
+}
+
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
@@ -105,6 +180,10 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr) {
+        return m_superIsUnicode ? ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam)
+                                : ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    }
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
