@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     e2e::AddDriverSelfTests(registry);
     e2e::AddStartupScenarios(registry);
     e2e::AddCaptureScenarios(registry);
+    e2e::AddCopyScenarios(registry);
     e2e::AddLimitScenarios(registry);
     e2e::AddDataScenarios(registry);
     e2e::AddErrorScenarios(registry);

@@ -25,6 +25,7 @@ class ScenarioRegistry {
 void AddDriverSelfTests(ScenarioRegistry& r);
 void AddStartupScenarios(ScenarioRegistry& r);
 void AddCaptureScenarios(ScenarioRegistry& r);
+void AddCopyScenarios(ScenarioRegistry& r);
 void AddLimitScenarios(ScenarioRegistry& r);
 void AddDataScenarios(ScenarioRegistry& r);
 void AddErrorScenarios(ScenarioRegistry& r);

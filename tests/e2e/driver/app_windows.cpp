@@ -48,6 +48,15 @@ std::vector<HWND> PopupsOf(DWORD pid, HWND main) {
     return out;
 }
 
+HWND OpenMenuOf(DWORD pid) {
+    for (HWND hwnd : TopLevelWindows()) {
+        DWORD owner_pid = 0;
+        GetWindowThreadProcessId(hwnd, &owner_pid);
+        if (owner_pid == pid && IsWindowVisible(hwnd) && ClassName(hwnd) == "#32768") return hwnd;
+    }
+    return nullptr;
+}
+
 std::vector<HWND> ChildrenOf(HWND parent) {
     std::vector<HWND> out;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

@@ -15,6 +15,9 @@ std::vector<HWND> DialogsWithCaption(const std::string& caption_utf8);
 // and the About box that the program has open.
 std::vector<HWND> PopupsOf(DWORD pid, HWND main);
 
+// The pop-up menu that process `pid` has open (a visible "#32768" window), or nullptr.
+HWND OpenMenuOf(DWORD pid);
+
 // Direct children of `parent`, in z-order (the order the template made them).
 std::vector<HWND> ChildrenOf(HWND parent);
 

@@ -14,6 +14,7 @@
 #include "dialog_units.h"
 #include "icon_match.h"
 #include "process_figures.h"
+#include "win32_handles.h"
 #include "window_text.h"
 #include "wire_format.h"
 
@@ -267,8 +268,90 @@ std::string Combo(Target&, const Request& r) {
 }
 
 std::string Select(Target&, const Request& r) {
-    const auto result = SendA(r.control, CB_SETCURSEL, static_cast<WPARAM>(r.Int(2)), 0);
-    return result ? Ok({std::to_string(*result)}) : Err("no answer to CB_SETCURSEL");
+    const UINT message = ClassName(r.control) == "ListBox" ? LB_SETCURSEL : CB_SETCURSEL;
+    const auto result = SendA(r.control, message, static_cast<WPARAM>(r.Int(2)), 0);
+    return result ? Ok({std::to_string(*result)}) : Err("no answer to the selection");
+}
+
+// Waits until `open` is what the program's pop-up menu state is; the menu, or nullptr.
+HWND WaitForMenu(const Target& t, bool open) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(5000);
+    for (;;) {
+        HWND menu = OpenMenuOf(t.pid);
+        if ((menu != nullptr) == open || Clock::now() >= deadline) return menu;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+// `contextmenu <id>`: what Shift+F10 makes of a key press (WM_CONTEXTMENU with -1).
+// `contextmenu <id> <item>`: a right-click on the list item's row, which the list's own
+// handling turns into WM_CONTEXTMENU at that point. Answers once the menu is open.
+std::string ContextMenu(Target& t, const Request& r) {
+    if (OpenMenuOf(t.pid) != nullptr) return Err("a menu is open already");
+    if (r.args.size() > 2) {
+        const auto top = SendA(r.control, LB_GETTOPINDEX, 0, 0);
+        const auto height = SendA(r.control, LB_GETITEMHEIGHT, 0, 0);
+        if (!top || !height) return Err("list box did not answer");
+        const auto row_height = static_cast<int>(*height);
+        const int y = (r.Int(2) - static_cast<int>(*top)) * row_height + row_height / 2;
+        const LPARAM point = MAKELPARAM(8, y);
+        PostMessageA(r.control, WM_RBUTTONDOWN, MK_RBUTTON, point);
+        PostMessageA(r.control, WM_RBUTTONUP, 0, point);
+    } else {
+        PostMessageA(r.control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(r.control), -1);
+    }
+    HWND menu = WaitForMenu(t, true);
+    return menu ? Ok({Hex(menu)}) : Err("no menu opened");
+}
+
+// `menupick <letter>`: the item's mnemonic typed into the open menu; answers once it has closed.
+// The items' texts cannot be read from another process, so the letter is all there is to go by.
+std::string MenuPick(Target& t, const Request& r) {
+    HWND menu = OpenMenuOf(t.pid);
+    if (!menu) return Err("no menu open");
+    if (r.Arg(1).size() != 1) return Err("menupick needs one letter");
+    PostMessageA(menu, WM_CHAR, static_cast<unsigned char>(r.Arg(1)[0]), 0);
+    return WaitForMenu(t, false) ? Err("the menu stayed open") : Ok();
+}
+
+// Opens the clipboard, which its owner may hold for a moment.
+bool OpenClipboardSoon() {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(2000);
+    while (!OpenClipboard(nullptr)) {
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+std::string ClipClear(Target&, const Request&) {
+    if (!OpenClipboardSoon()) return Err("clipboard busy");
+    const BOOL emptied = EmptyClipboard();
+    CloseClipboard();
+    return emptied ? Ok() : Err("EmptyClipboard failed");
+}
+
+// `clipboard`: whether CF_UNICODETEXT is there and its text in the ANSI code page (as list items
+// come back), then the same for CF_TEXT as it is.
+std::string Clipboard(Target&, const Request&) {
+    if (!OpenClipboardSoon()) return Err("clipboard busy");
+    std::vector<std::string> fields;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        const mirl::global_lock_scope lock(data);
+        fields.push_back("1");
+        fields.push_back(AnsiFromWide(static_cast<const wchar_t*>(lock.get())));
+    } else {
+        fields.insert(fields.end(), {"0", ""});
+    }
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        const mirl::global_lock_scope lock(data);
+        fields.push_back("1");
+        fields.push_back(static_cast<const char*>(lock.get()));
+    } else {
+        fields.insert(fields.end(), {"0", ""});
+    }
+    CloseClipboard();
+    return Ok(fields);
 }
 
 }  // namespace
@@ -281,16 +364,30 @@ std::string Driver::Execute(const std::vector<std::string>& args) {
         std::string (*run)(Target&, const Request&);
     };
     static constexpr Command kCommands[] = {
-        {"find", Needs::Nothing, Find},           {"alive", Needs::Dialog, Alive},
-        {"process", Needs::Dialog, Process},      {"msgbox", Needs::Dialog, MessageBoxes},
-        {"answer", Needs::Dialog, Answer},        {"children", Needs::Dialog, Children},
-        {"focus", Needs::Dialog, Focus},          {"key", Needs::Dialog, Key},
-        {"keymenu", Needs::Dialog, KeyMenu},      {"rect", Needs::Dialog, Rect},
-        {"command", Needs::Dialog, PostCommand},  {"syscommand", Needs::Dialog, PostSysCommand},
-        {"click", Needs::Control, Click},         {"text", Needs::Control, Text},
-        {"watchtext", Needs::Control, WatchText}, {"enabled", Needs::Control, Enabled},
-        {"list", Needs::Control, List},           {"tail", Needs::Control, Tail},
-        {"combo", Needs::Control, Combo},         {"select", Needs::Control, Select},
+        {"find", Needs::Nothing, Find},
+        {"alive", Needs::Dialog, Alive},
+        {"process", Needs::Dialog, Process},
+        {"msgbox", Needs::Dialog, MessageBoxes},
+        {"answer", Needs::Dialog, Answer},
+        {"children", Needs::Dialog, Children},
+        {"focus", Needs::Dialog, Focus},
+        {"key", Needs::Dialog, Key},
+        {"keymenu", Needs::Dialog, KeyMenu},
+        {"rect", Needs::Dialog, Rect},
+        {"command", Needs::Dialog, PostCommand},
+        {"syscommand", Needs::Dialog, PostSysCommand},
+        {"click", Needs::Control, Click},
+        {"text", Needs::Control, Text},
+        {"watchtext", Needs::Control, WatchText},
+        {"enabled", Needs::Control, Enabled},
+        {"list", Needs::Control, List},
+        {"tail", Needs::Control, Tail},
+        {"combo", Needs::Control, Combo},
+        {"select", Needs::Control, Select},
+        {"contextmenu", Needs::Control, ContextMenu},
+        {"menupick", Needs::Dialog, MenuPick},
+        {"clipclear", Needs::Nothing, ClipClear},
+        {"clipboard", Needs::Nothing, Clipboard},
     };
     if (args.empty()) return Err("empty command");
     const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
