@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "afxwin.h"
@@ -289,6 +290,11 @@ class MenuHand {
         if (m_thread.joinable()) m_thread.join();
         return m_items;
     }
+    // Where the menu stood on the screen: its top left corner.
+    std::pair<LONG, LONG> Place() {
+        if (m_thread.joinable()) m_thread.join();
+        return {m_frame.left, m_frame.top};
+    }
 
   private:
     static HWND OpenMenu() {
@@ -309,6 +315,7 @@ class MenuHand {
             ADD_FAILURE() << "no menu opened";
             return;
         }
+        ::GetWindowRect(window, &m_frame);
         const auto menu = reinterpret_cast<HMENU>(::SendMessageA(window, MN_GETHMENU, 0, 0));
         for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
             char text[64] = {};
@@ -324,6 +331,7 @@ class MenuHand {
     }
 
     std::vector<Item> m_items;
+    RECT m_frame{};
     std::thread m_thread;
 };
 
@@ -355,6 +363,11 @@ void RightClick(ProbeDlg& dlg, int x, int y) {
     ::SendMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+std::pair<LONG, LONG> ListToScreen(ProbeDlg& dlg, POINT point) {
+    ::ClientToScreen(dlg.Item(IDC_LIST), &point);
+    return {point.x, point.y};
+}
+
 RECT LineRect(ProbeDlg& dlg, int index) {
     RECT rect{};
     ::SendMessageA(dlg.Item(IDC_LIST), LB_GETITEMRECT, static_cast<WPARAM>(index),
@@ -370,6 +383,7 @@ TEST_F(CaptureDialogTest, ListMenuGreysCopyWithoutASelectionAndCopiesAllOrTheCli
             MenuHand hand(VK_ESCAPE);
             MenuFromTheKeyboard(dlg);
             EXPECT_EQ(hand.Items(), kMenuWithoutSelection);
+            EXPECT_EQ(hand.Place(), ListToScreen(dlg, {0, 0})) << "at the list's top left";
         }
         EXPECT_EQ(ReadClipboard().ansi, std::nullopt) << "closed without a choice";
         {
@@ -387,6 +401,12 @@ TEST_F(CaptureDialogTest, ListMenuGreysCopyWithoutASelectionAndCopiesAllOrTheCli
         }
         EXPECT_EQ(Selected(dlg), 1);
         ExpectClipboardHolds("$GPGLL,1");
+        {
+            MenuHand hand(VK_ESCAPE);
+            MenuFromTheKeyboard(dlg);
+            EXPECT_EQ(hand.Place(), ListToScreen(dlg, {second.left, second.bottom}))
+                << "below the selected line";
+        }
         // Below the last line, on no line: the selection stays as it was.
         RECT client{};
         ::GetClientRect(dlg.Item(IDC_LIST), &client);
