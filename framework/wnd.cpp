@@ -78,7 +78,7 @@ HWND CWnd::UnsubclassWindow() {
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<CWnd*>(::GetPropA(hWnd, kWrapperProperty));
-    // Only between an unsubclassing elsewhere and the window's end; nothing of ours is left.
+    // Not while the property stands, and without it the window's own procedure is unknown here.
     if (self == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
     return self->HandleSubclassedMessage(message, wParam, lParam);
 }
