@@ -1,6 +1,7 @@
 // The control wrappers' members: each is one control message.
 #include "controls.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -74,15 +75,19 @@ int CListBox::SetCurSel(int nSelect) {
 }
 
 void CListBox::GetText(int nIndex, CString& rString) const {
-    const auto length = static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex)));
-    if (length == LB_ERR) {
-        rString.Empty();
-        return;
-    }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const auto copied = static_cast<int>(SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex),
-                                                     reinterpret_cast<LPARAM>(text.data())));
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    rString.Empty();
+    const auto index = static_cast<WPARAM>(nIndex);
+    const auto length = static_cast<int>(::SendMessageW(m_hWnd, LB_GETTEXTLEN, index, 0));
+    if (length == LB_ERR) return;
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = static_cast<int>(
+        ::SendMessageW(m_hWnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data())));
+    if (copied <= 0) return;
+    // The list holds what LB_ADDSTRING made of the ANSI bytes; the ANSI code page gives them back.
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), copied, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), copied, text.data(), size, nullptr, nullptr);
     rString = CString(std::move(text));
 }
 

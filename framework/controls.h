@@ -33,6 +33,7 @@ class CListBox : public CWnd {
     int GetCurSel() const;
     int SetCurSel(int nSelect);
     // The item's text, as the ANSI bytes it was added with; empty for an index out of range.
+    // Read in wide form, which a subclassed list box passes on unconverted, whatever its length.
     void GetText(int nIndex, CString& rString) const;
     // The item's rectangle in client coordinates; LB_ERR for an index out of range.
     int GetItemRect(int nIndex, LPRECT lpRect) const;

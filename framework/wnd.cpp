@@ -45,12 +45,11 @@ void CWnd::DoDataExchange(CDataExchange*) {}
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (m_pfnSuper != nullptr) UnsubclassWindow();
     if (hWnd == nullptr || !::SetPropA(hWnd, kWrapperProperty, this)) return FALSE;
-    // The A or W call keeps the window's character set, so no message changes form on the way.
-    m_superIsUnicode = ::IsWindowUnicode(hWnd) != FALSE;
-    const auto proc = reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc);
-    m_pfnSuper =
-        reinterpret_cast<WNDPROC>(m_superIsUnicode ? ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, proc)
-                                                   : ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, proc));
+    // A Unicode procedure, whatever the window was: wide messages from other programs (screen
+    // readers, test drivers) then pass through unconverted. Wine converts a list box's text
+    // between the two forms through a fixed 512-character buffer, which longer lines overrun.
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
     if (m_pfnSuper == nullptr) {
         ::RemovePropA(hWnd, kWrapperProperty);
         return FALSE;
@@ -65,12 +64,7 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
 
 HWND CWnd::UnsubclassWindow() {
     if (m_pfnSuper == nullptr) return nullptr;
-    const auto super = reinterpret_cast<LONG_PTR>(m_pfnSuper);
-    if (m_superIsUnicode) {
-        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, super);
-    } else {
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, super);
-    }
+    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     ::RemovePropA(m_hWnd, kWrapperProperty);
     m_pfnSuper = nullptr;
     return Detach();
@@ -79,7 +73,7 @@ HWND CWnd::UnsubclassWindow() {
 LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<CWnd*>(::GetPropA(hWnd, kWrapperProperty));
     // Not while the property stands, and without it the window's own procedure is unknown here.
-    if (self == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (self == nullptr) return ::DefWindowProcW(hWnd, message, wParam, lParam);
     return self->HandleSubclassedMessage(message, wParam, lParam);
 }
 
@@ -87,10 +81,8 @@ LRESULT CWnd::HandleSubclassedMessage(UINT message, WPARAM wParam, LPARAM lParam
     if (message == WM_NCDESTROY) {
         // The window's last message: its own procedure gets it after the window is handed back.
         const WNDPROC super = m_pfnSuper;
-        const bool unicode = m_superIsUnicode;
         const HWND hWnd = UnsubclassWindow();
-        return unicode ? ::CallWindowProcW(super, hWnd, message, wParam, lParam)
-                       : ::CallWindowProcA(super, hWnd, message, wParam, lParam);
+        return ::CallWindowProcW(super, hWnd, message, wParam, lParam);
     }
     MessageScope scope(*this, message, wParam, lParam);
     LRESULT result = 0;
@@ -180,10 +172,8 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_pfnSuper != nullptr) {
-        return m_superIsUnicode ? ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam)
-                                : ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    }
+    if (m_pfnSuper != nullptr)
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 

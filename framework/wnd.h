@@ -28,9 +28,10 @@ class CWnd : public CCmdTarget {
     HWND Detach();
 
     // Attaches the window and routes its messages through OnWndMsg first; what that leaves, and
-    // Default(), go on to the window's own procedure, in the character set the window has. Undone
-    // when the window is destroyed (m_hWnd is then cleared), by UnsubclassWindow, or when this
-    // object goes. Typical use, in OnInitDialog: m_listOutput.SubclassDlgItem(IDC_LIST, this).
+    // Default(), go on to the window's own procedure. The window is a Unicode window from then on:
+    // messages reach OnWndMsg in their wide form, and text is best read from it with W messages.
+    // Undone when the window is destroyed (m_hWnd is then cleared), by UnsubclassWindow, or when
+    // this object goes. Typical use, in OnInitDialog: m_listOutput.SubclassDlgItem(IDC_LIST, this).
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     // Gives the window its own procedure back and detaches it.
@@ -118,7 +119,6 @@ class CWnd : public CCmdTarget {
 
     // The window's own procedure while it is subclassed, else nullptr.
     WNDPROC m_pfnSuper = nullptr;
-    bool m_superIsUnicode = false;
     mutable std::vector<std::unique_ptr<CWnd>> m_childWrappers;
     std::unique_ptr<CMenu> m_systemMenu;
 };

@@ -50,12 +50,16 @@ class ProbeDlg : public CCaptureDlg {
         ::GetWindowTextA(Item(id), text, sizeof text);
         return text;
     }
+    // Read in wide form, as other programs read the list, and turned back into the ANSI bytes.
     std::vector<std::string> ListLines() const {
         std::vector<std::string> lines;
-        const auto count = static_cast<int>(::SendMessageA(Item(IDC_LIST), LB_GETCOUNT, 0, 0));
+        const auto count = static_cast<int>(::SendMessageW(Item(IDC_LIST), LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
+            wchar_t wide[4096] = {};
+            const auto length = static_cast<int>(
+                ::SendMessageW(Item(IDC_LIST), LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide)));
             char text[4096] = {};
-            ::SendMessageA(Item(IDC_LIST), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            ::WideCharToMultiByte(CP_ACP, 0, wide, length, text, sizeof text, nullptr, nullptr);
             lines.emplace_back(text);
         }
         return lines;

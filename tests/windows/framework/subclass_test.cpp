@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "controls.h"
 #include "message_map.h"
@@ -49,11 +50,9 @@ class Subclassing : public ::testing::Test {
 
 TEST_F(Subclassing, TheMapComesFirstAndDefaultReachesTheControl) {
     TypingList typing;
-    const BOOL unicode = ::IsWindowUnicode(list);
     CWnd parent(dialog.get());
     ASSERT_TRUE(typing.SubclassDlgItem(IDC_TEST_LIST, &parent));
     EXPECT_EQ(typing.m_hWnd, list);
-    EXPECT_EQ(::IsWindowUnicode(list), unicode);
 
     // Handled and kept: the list's own search by first letter does not run.
     ::SendMessageA(list, WM_CHAR, 'b', 1);
@@ -66,6 +65,27 @@ TEST_F(Subclassing, TheMapComesFirstAndDefaultReachesTheControl) {
     EXPECT_EQ(Selected(), 1);
     // Not in the map: the list answers by itself.
     EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+}
+
+// Other programs read the lines with wide messages; a line longer than any conversion buffer
+// must come back whole that way and through GetText, high bytes as the ANSI code page has them.
+TEST_F(Subclassing, ALongLineReadsBackWholeInWideFormAndThroughGetText) {
+    TypingList typing;
+    ASSERT_TRUE(typing.SubclassWindow(list));
+    const std::string line = std::string(1500, 'x') + "\xe4\r\n";
+    ASSERT_EQ(::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str())), 2);
+    ASSERT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 2, 0), 1503);
+    std::wstring wide(1504, L'\0');
+    ASSERT_EQ(::SendMessageW(list, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(wide.data())), 1503);
+    wide.resize(1503);
+    std::wstring expected(1503, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, line.data(), 1503, expected.data(), 1503);
+    EXPECT_EQ(wide, expected);
+    CString text;
+    typing.GetText(2, text);
+    EXPECT_EQ(text.str(), line);
+    typing.GetText(3, text);
+    EXPECT_TRUE(text.IsEmpty()) << "no such line";
 }
 
 TEST_F(Subclassing, TheControlGetsItsProcedureBackWhenTheObjectGoesFirst) {
