@@ -1,24 +1,14 @@
 // The control wrappers' members: each is one control message.
 #include "controls.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
 LPARAM TextParam(LPCSTR text) {
     return reinterpret_cast<LPARAM>(text);
-}
-
-// An item's text in two steps, its length and then the text: the protocol that combo and list
-// boxes share (CB_ERR and LB_ERR are both -1).
-CString ItemText(const CWnd& box, UINT lengthMessage, UINT textMessage, int index) {
-    int length = static_cast<int>(box.SendMessage(lengthMessage, static_cast<WPARAM>(index)));
-    if (length < 0) return CString();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    length = static_cast<int>(box.SendMessage(textMessage, static_cast<WPARAM>(index),
-                                              reinterpret_cast<LPARAM>(text.data())));
-    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    return CString(std::move(text));
 }
 
 }  // namespace
@@ -32,7 +22,16 @@ int CComboBox::SetCurSel(int nSelect) {
 }
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const {
-    rString = ItemText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, nIndex);
+    int length = static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(nIndex)));
+    if (length == CB_ERR) {
+        rString.Empty();
+        return;
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    length = static_cast<int>(SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(nIndex),
+                                          reinterpret_cast<LPARAM>(text.data())));
+    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    rString = CString(std::move(text));
 }
 
 int CComboBox::AddString(LPCSTR lpszString) {
@@ -41,10 +40,6 @@ int CComboBox::AddString(LPCSTR lpszString) {
 
 int CListBox::GetCount() const {
     return static_cast<int>(SendMessage(LB_GETCOUNT));
-}
-
-void CListBox::GetText(int nIndex, CString& rString) const {
-    rString = ItemText(*this, LB_GETTEXTLEN, LB_GETTEXT, nIndex);
 }
 
 int CListBox::AddString(LPCSTR lpszItem) {
@@ -65,4 +60,40 @@ int CListBox::InitStorage(int nItems, UINT nBytes) {
 
 void CListBox::SetHorizontalExtent(int cxExtent) {
     SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
+}
+
+int CListBox::GetCurSel() const {
+    return static_cast<int>(SendMessage(LB_GETCURSEL));
+}
+
+int CListBox::SetCurSel(int nSelect) {
+    return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect)));
+}
+
+void CListBox::GetText(int nIndex, CString& rString) const {
+    rString.Empty();
+    const auto index = static_cast<WPARAM>(nIndex);
+    const auto length = static_cast<int>(::SendMessageW(m_hWnd, LB_GETTEXTLEN, index, 0));
+    if (length == LB_ERR) return;
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = static_cast<int>(
+        ::SendMessageW(m_hWnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data())));
+    if (copied <= 0) return;
+    // The list holds what LB_ADDSTRING made of the ANSI bytes; the ANSI code page gives them back.
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), copied, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), copied, text.data(), size, nullptr, nullptr);
+    rString = CString(std::move(text));
+}
+
+int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const {
+    return static_cast<int>(
+        SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
+}
+
+UINT CListBox::ItemFromPoint(POINT pt, BOOL& bOutside) const {
+    const auto found = static_cast<DWORD>(SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
+    bOutside = HIWORD(found) != 0;
+    return LOWORD(found);
 }

@@ -19,7 +19,6 @@ class CComboBox : public CWnd {
 class CListBox : public CWnd {
   public:
     int GetCount() const;
-    void GetText(int nIndex, CString& rString) const;
     int AddString(LPCSTR lpszItem);
     void ResetContent();
     int SetTopIndex(int nIndex);
@@ -28,4 +27,16 @@ class CListBox : public CWnd {
     int InitStorage(int nItems, UINT nBytes);
     // How far, in pixels, the list scrolls sideways: the width of its widest item.
     void SetHorizontalExtent(int cxExtent);
+
+    // The selected item, or LB_ERR when none is.
+    int GetCurSel() const;
+    int SetCurSel(int nSelect);
+    // The item's text, as the ANSI bytes it was added with; empty for an index out of range.
+    // Read in wide form, which a subclassed list box passes on unconverted, whatever its length.
+    void GetText(int nIndex, CString& rString) const;
+    // The item's rectangle in client coordinates; LB_ERR for an index out of range.
+    int GetItemRect(int nIndex, LPRECT lpRect) const;
+    // The item nearest the client point; bOutside TRUE when the point lies outside the client
+    // area (under Wine also below the last item; Windows answers FALSE there).
+    UINT ItemFromPoint(POINT pt, BOOL& bOutside) const;
 };

@@ -7,6 +7,9 @@
 #include <type_traits>
 #include <variant>
 
+#include "rect.h"
+#include "wnd.h"
+
 namespace mirl {
 
 // One row of a message map for class T. Built with the MessageMap<T> factories below.
@@ -31,13 +34,22 @@ struct MessageEntry {
     struct QueryDragIcon {
         HCURSOR (T::*handler)();
     };
+    // pWnd: the window the menu is asked for in, a wrapper for the length of the call. point: in
+    // screen coordinates, or (-1, -1) when it came from the keyboard (Shift+F10, the Menu key).
+    struct ContextMenu {
+        void (T::*handler)(CWnd* pWnd, CPoint point);
+    };
+    // WM_CHAR: the character as TranslateMessage made it (Ctrl+C arrives as 0x03).
+    struct Char {
+        void (T::*handler)(UINT nChar, UINT nRepCnt, UINT nFlags);
+    };
     // Any other message, with its parameters as they came and its result as the handler's.
     struct Message {
         UINT message;
         LRESULT (T::*handler)(WPARAM wParam, LPARAM lParam);
     };
 
-    std::variant<Command, Timer, SysCommand, Paint, QueryDragIcon, Message> row;
+    std::variant<Command, Timer, SysCommand, Paint, QueryDragIcon, ContextMenu, Char, Message> row;
 };
 
 template <class T>
@@ -61,6 +73,12 @@ struct MessageMap {
     }
     static constexpr Entry OnQueryDragIcon(HCURSOR (T::*handler)()) {
         return {typename Entry::QueryDragIcon{handler}};
+    }
+    static constexpr Entry OnContextMenu(void (T::*handler)(CWnd*, CPoint)) {
+        return {typename Entry::ContextMenu{handler}};
+    }
+    static constexpr Entry OnChar(void (T::*handler)(UINT, UINT, UINT)) {
+        return {typename Entry::Char{handler}};
     }
     static constexpr Entry OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
         return {typename Entry::Message{message, handler}};
@@ -101,6 +119,19 @@ bool DispatchMessageMap(T& target, std::span<const MessageEntry<T>> map, UINT me
                 } else if constexpr (std::is_same_v<Row, typename Entry::QueryDragIcon>) {
                     if (message != WM_QUERYDRAGICON) return false;
                     result = reinterpret_cast<LRESULT>((target.*row.handler)());
+                } else if constexpr (std::is_same_v<Row, typename Entry::ContextMenu>) {
+                    if (message != WM_CONTEXTMENU) return false;
+                    CWnd window(reinterpret_cast<HWND>(wParam));
+                    // Signed: a point left of or above the primary screen is negative.
+                    const CPoint point(static_cast<short>(LOWORD(lParam)),
+                                       static_cast<short>(HIWORD(lParam)));
+                    (target.*row.handler)(&window, point);
+                    result = 0;
+                } else if constexpr (std::is_same_v<Row, typename Entry::Char>) {
+                    if (message != WM_CHAR) return false;
+                    (target.*row.handler)(static_cast<UINT>(wParam), LOWORD(lParam),
+                                          HIWORD(lParam));
+                    result = 0;
                 } else {
                     static_assert(std::is_same_v<Row, typename Entry::Message>);
                     if (message != row.message) return false;

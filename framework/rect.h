@@ -1,4 +1,4 @@
-// CRect: a RECT with the width and height helpers the painting code uses.
+// CRect and CPoint: a RECT and a POINT with the helpers the painting and menu code use.
 #pragma once
 
 #include <windows.h>
@@ -8,4 +8,11 @@ class CRect : public RECT {
     CRect() : RECT{0, 0, 0, 0} {}
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
+    BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
+};
+
+class CPoint : public POINT {
+  public:
+    CPoint() : POINT{0, 0} {}
+    CPoint(int initX, int initY) : POINT{initX, initY} {}
 };

@@ -7,7 +7,16 @@
 #include "ddx.h"
 #include "winapp.h"
 
-CWnd::~CWnd() = default;
+namespace {
+
+// The window property that leads a subclassed window's procedure to its object.
+constexpr char kWrapperProperty[] = "mirl.CWnd";
+
+}  // namespace
+
+CWnd::~CWnd() {
+    if (m_pfnSuper != nullptr) UnsubclassWindow();
+}
 
 BOOL CWnd::Attach(HWND hWnd) {
     m_hWnd = hWnd;
@@ -32,6 +41,56 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
 }
 
 void CWnd::DoDataExchange(CDataExchange*) {}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (m_pfnSuper != nullptr) UnsubclassWindow();
+    if (hWnd == nullptr || !::SetPropA(hWnd, kWrapperProperty, this)) return FALSE;
+    // A Unicode procedure, whatever the window was: wide messages from other programs (screen
+    // readers, test drivers) then pass through unconverted. Wine converts a list box's text
+    // between the two forms through a fixed 512-character buffer, which longer lines overrun.
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    if (m_pfnSuper == nullptr) {
+        ::RemovePropA(hWnd, kWrapperProperty);
+        return FALSE;
+    }
+    m_hWnd = hWnd;
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
+}
+
+HWND CWnd::UnsubclassWindow() {
+    if (m_pfnSuper == nullptr) return nullptr;
+    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    ::RemovePropA(m_hWnd, kWrapperProperty);
+    m_pfnSuper = nullptr;
+    return Detach();
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<CWnd*>(::GetPropA(hWnd, kWrapperProperty));
+    // Not while the property stands, and without it the window's own procedure is unknown here.
+    if (self == nullptr) return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    return self->HandleSubclassedMessage(message, wParam, lParam);
+}
+
+LRESULT CWnd::HandleSubclassedMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        // The window's last message: its own procedure gets it after the window is handed back.
+        const WNDPROC super = m_pfnSuper;
+        const HWND hWnd = UnsubclassWindow();
+        return ::CallWindowProcW(super, hWnd, message, wParam, lParam);
+    }
+    MessageScope scope(*this, message, wParam, lParam);
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result)) return Default();
+    const CurrentMessage& current = scope.current();
+    if (current.defaulted && result == 0) result = current.defaultResult;
+    return result;
+}
 
 CWnd* CWnd::GetDlgItem(int nID) const {
     HWND hChild = ::GetDlgItem(m_hWnd, nID);
@@ -82,6 +141,14 @@ void CWnd::GetClientRect(LPRECT lpRect) const {
     ::GetClientRect(m_hWnd, lpRect);
 }
 
+void CWnd::ClientToScreen(LPPOINT lpPoint) const {
+    ::ClientToScreen(m_hWnd, lpPoint);
+}
+
+void CWnd::ScreenToClient(LPPOINT lpPoint) const {
+    ::ScreenToClient(m_hWnd, lpPoint);
+}
+
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
@@ -105,6 +172,8 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr)
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 

@@ -1,4 +1,5 @@
-// CWnd: a window handle with the class layer's member functions, data exchange and Default().
+// CWnd: a window handle with the class layer's member functions, data exchange, subclassing and
+// Default().
 #pragma once
 
 #include <windows.h>
@@ -16,7 +17,8 @@ class CWnd : public CCmdTarget {
   public:
     CWnd() = default;
     explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
-    ~CWnd() override;  // does not destroy the window: wrappers here never own one
+    // Does not destroy the window (wrappers here never own one), but undoes a subclassing.
+    ~CWnd() override;
 
     HWND m_hWnd = nullptr;
 
@@ -24,6 +26,16 @@ class CWnd : public CCmdTarget {
     operator HWND() const { return m_hWnd; }  // NOLINT: MFC's implicit view
     BOOL Attach(HWND hWnd);
     HWND Detach();
+
+    // Attaches the window and routes its messages through OnWndMsg first; what that leaves, and
+    // Default(), go on to the window's own procedure. The window is a Unicode window from then on:
+    // messages reach OnWndMsg in their wide form, and text is best read from it with W messages.
+    // Undone when the window is destroyed (m_hWnd is then cleared), by UnsubclassWindow, or when
+    // this object goes. Typical use, in OnInitDialog: m_listOutput.SubclassDlgItem(IDC_LIST, this).
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Gives the window its own procedure back and detaches it.
+    HWND UnsubclassWindow();
 
     // A NULL caption means the application's name.
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
@@ -47,6 +59,8 @@ class CWnd : public CCmdTarget {
     BOOL KillTimer(UINT_PTR nIDEvent);
     BOOL IsIconic() const;
     void GetClientRect(LPRECT lpRect) const;
+    void ClientToScreen(LPPOINT lpPoint) const;
+    void ScreenToClient(LPPOINT lpPoint) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     // The window's system menu (nullptr if it has none). bRevert TRUE restores the standard menu
@@ -58,7 +72,8 @@ class CWnd : public CCmdTarget {
     LRESULT Default();
 
   protected:
-    // What Default() runs: DefWindowProc here, the dialog manager's default in CDialog.
+    // What Default() runs: the window's own procedure when subclassed, else DefWindowProc; the
+    // dialog manager's default in CDialog.
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Base handlers that derived handlers may call first ("CDialog::OnTimer(nIDEvent)").
@@ -99,6 +114,11 @@ class CWnd : public CCmdTarget {
     void ReleaseChildWrappers();
 
   private:
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleSubclassedMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The window's own procedure while it is subclassed, else nullptr.
+    WNDPROC m_pfnSuper = nullptr;
     mutable std::vector<std::unique_ptr<CWnd>> m_childWrappers;
     std::unique_ptr<CMenu> m_systemMenu;
 };

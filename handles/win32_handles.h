@@ -31,6 +31,10 @@ using unique_hbrush = unique_any<win32_traits<HBRUSH, &::DeleteObject>>;
 using unique_hdc = unique_any<win32_traits<HDC, &::DeleteDC>>;
 // A window this code created and must destroy.
 using unique_hwnd = unique_any<win32_traits<HWND, &::DestroyWindow>>;
+// A menu from CreatePopupMenu, which nothing else destroys.
+using unique_hmenu = unique_any<win32_traits<HMENU, &::DestroyMenu>>;
+// Memory from GlobalAlloc; a successful SetClipboardData takes it over (release()).
+using unique_hglobal = unique_any<win32_traits<HGLOBAL, &::GlobalFree>>;
 
 // A DC from GetDC, which must go back with ReleaseDC on the same window.
 class unique_window_dc {
@@ -81,6 +85,40 @@ class select_object_scope {
   private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Global memory locked for one scope: GlobalLock on construction, GlobalUnlock after.
+class global_lock_scope {
+  public:
+    explicit global_lock_scope(HGLOBAL memory) noexcept
+        : memory_(memory), data_(::GlobalLock(memory)) {}
+    ~global_lock_scope() {
+        if (data_ != nullptr) ::GlobalUnlock(memory_);
+    }
+    global_lock_scope(const global_lock_scope&) = delete;
+    global_lock_scope& operator=(const global_lock_scope&) = delete;
+    // nullptr when the lock failed.
+    void* get() const noexcept { return data_; }
+
+  private:
+    HGLOBAL memory_;
+    void* data_;
+};
+
+// The clipboard opened for one scope, on behalf of `owner` (which then owns what is put on it);
+// closed after. Opening fails while another window holds the clipboard open.
+class clipboard_open_scope {
+  public:
+    explicit clipboard_open_scope(HWND owner) noexcept : open_(::OpenClipboard(owner) != FALSE) {}
+    ~clipboard_open_scope() {
+        if (open_) ::CloseClipboard();
+    }
+    clipboard_open_scope(const clipboard_open_scope&) = delete;
+    clipboard_open_scope& operator=(const clipboard_open_scope&) = delete;
+    bool is_open() const noexcept { return open_; }
+
+  private:
+    bool open_;
 };
 
 }  // namespace mirl

@@ -8,6 +8,9 @@
 #define IDD_MAIN 102
 
 #define IDM_ABOUTBOX 0x0010
+// The output list's context menu; TrackPopupMenu returns them, no WM_COMMAND carries them.
+#define IDM_COPY 32771
+#define IDM_COPYALL 32772
 
 #define IDC_PORT 1000
 #define IDC_BAUD 1001

@@ -56,6 +56,8 @@ void CCaptureDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCaptureDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // The list's own keyboard input and context menu go to the list, not the dialog.
+    m_listOutput.SubclassDlgItem(IDC_LIST, this);
     FillSettingsLists();
 
     if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {

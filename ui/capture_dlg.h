@@ -4,6 +4,7 @@
 #include "afxwin.h"
 #include "capture_host.h"
 #include "connection_control.h"
+#include "output_list_box.h"
 #include "resource.h"
 #include "serial_port.h"
 
@@ -40,7 +41,7 @@ class CCaptureDlg : public CDialog {
     mirl::PortSettings ReadPortSettings();
     CString GetSelectedText(const CComboBox& combo) const;
 
-    CListBox m_listOutput;
+    COutputListBox m_listOutput;
     CComboBox m_comboStopBits;
     CComboBox m_comboDataBits;
     CComboBox m_comboParity;

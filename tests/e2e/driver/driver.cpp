@@ -65,6 +65,26 @@ bool HasWorkingControls(HWND dialog) {
     return false;
 }
 
+HWND FocusOf(const Target& t) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(t.tid, &info)) return t.main;
+    if (info.hwndFocus) return info.hwndFocus;
+    return info.hwndActive ? info.hwndActive : t.main;
+}
+
+// Under Wine a window that has just been shown is activated through the X server, late when the
+// machine is busy: until then the focus is not in it, and keys sent to it would go astray. True
+// once the focus is in `window`, false if it is not by the deadline.
+bool AwaitFocusWithin(const Target& t, HWND window, Clock::time_point deadline) {
+    for (;;) {
+        const HWND focus = FocusOf(t);
+        if (focus == window || IsChild(window, focus)) return true;
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 std::string Find(Target& t, const Request& r) {
     const std::string caption = r.Arg(1);
     if (caption.empty()) return Err("find needs a caption");
@@ -79,6 +99,7 @@ std::string Find(Target& t, const Request& r) {
         if (seen == 1) {
             t.main = found.front();
             t.tid = GetWindowThreadProcessId(t.main, &t.pid);
+            AwaitFocusWithin(t, t.main, deadline);
             return Ok({Hex(t.main), std::to_string(t.pid), std::to_string(t.tid)});
         }
         if (Clock::now() >= deadline) break;
@@ -152,6 +173,17 @@ std::string Focus(Target& t, const Request&) {
                RawWindowTextUtf8(GetAncestor(info.hwndFocus, GA_ROOT))});
 }
 
+// A key goes where the focus is. A box that has just opened may not have the focus yet, and a key
+// sent meanwhile would reach the disabled dialog below it: with a box open, the key waits for the
+// focus to be in the box, and goes to the box itself if it never comes.
+HWND KeyTarget(const Target& t) {
+    const auto popups = PopupsOf(t.pid, t.main);
+    if (popups.empty()) return FocusOf(t);
+    const HWND box = popups.front();
+    return AwaitFocusWithin(t, box, Clock::now() + std::chrono::milliseconds(2000)) ? FocusOf(t)
+                                                                                    : box;
+}
+
 std::string Key(Target& t, const Request& r) {
     static constexpr std::pair<std::string_view, UINT> kKeys[] = {
         {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"space", VK_SPACE},
@@ -162,15 +194,7 @@ std::string Key(Target& t, const Request& r) {
                                   [&](const auto& k) { return k.first == name; });
     if (key == std::end(kKeys)) return Err("unknown key " + name);
     const UINT vk = key->second;
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    HWND target = t.main;
-    if (GetGUIThreadInfo(t.tid, &info)) {
-        if (info.hwndFocus)
-            target = info.hwndFocus;
-        else if (info.hwndActive)
-            target = info.hwndActive;
-    }
+    const HWND target = KeyTarget(t);
     // Posted like real input, so the modal loop's IsDialogMessage sees them.
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
     PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
@@ -178,16 +202,21 @@ std::string Key(Target& t, const Request& r) {
     return Ok({std::to_string(GetDlgCtrlID(target)), ClassName(target)});
 }
 
+// Waits until `open` is what the program's pop-up menu state is; the menu, or nullptr.
+HWND WaitForMenu(const Target& t, bool open) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(5000);
+    for (;;) {
+        HWND menu = OpenMenuOf(t.pid);
+        if ((menu != nullptr) == open || Clock::now() >= deadline) return menu;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 std::string KeyMenu(Target& t, const Request&) {
     // What Alt+Space does: the system menu opens in the program's own menu loop. Answered once
     // the menu is open, so that the keys sent next reach the menu and not the dialog.
     PostMessageA(t.main, WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (!OpenMenuOf(t.pid)) {
-        if (Clock::now() >= deadline) return Err("no menu opened within 5 s");
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return Ok();
+    return WaitForMenu(t, true) ? Ok() : Err("no menu opened");
 }
 
 std::string Rect(Target& t, const Request& r) {
@@ -296,8 +325,86 @@ std::string Combo(Target&, const Request& r) {
 }
 
 std::string Select(Target&, const Request& r) {
-    const auto result = SendA(r.control, CB_SETCURSEL, static_cast<WPARAM>(r.Int(2)), 0);
-    return result ? Ok({std::to_string(*result)}) : Err("no answer to CB_SETCURSEL");
+    const UINT message = ClassName(r.control) == "ListBox" ? LB_SETCURSEL : CB_SETCURSEL;
+    const auto result = SendA(r.control, message, static_cast<WPARAM>(r.Int(2)), 0);
+    return result ? Ok({std::to_string(*result)}) : Err("no answer to the selection");
+}
+
+// `contextmenu <id>`: what Shift+F10 makes of a key press (WM_CONTEXTMENU with -1).
+// `contextmenu <id> <item>`: a right-click on the list item's row, which the list's own
+// handling turns into WM_CONTEXTMENU at that point. Answers once the menu is open.
+std::string ContextMenu(Target& t, const Request& r) {
+    if (OpenMenuOf(t.pid) != nullptr) return Err("a menu is open already");
+    if (r.args.size() > 2) {
+        const auto top = SendA(r.control, LB_GETTOPINDEX, 0, 0);
+        const auto height = SendA(r.control, LB_GETITEMHEIGHT, 0, 0);
+        if (!top || !height) return Err("list box did not answer");
+        const auto row_height = static_cast<int>(*height);
+        const int y = (r.Int(2) - static_cast<int>(*top)) * row_height + row_height / 2;
+        const LPARAM point = MAKELPARAM(8, y);
+        PostMessageA(r.control, WM_RBUTTONDOWN, MK_RBUTTON, point);
+        PostMessageA(r.control, WM_RBUTTONUP, 0, point);
+    } else {
+        PostMessageA(r.control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(r.control), -1);
+    }
+    HWND menu = WaitForMenu(t, true);
+    return menu ? Ok({Hex(menu)}) : Err("no menu opened");
+}
+
+// `menupick <letter>`: the item's mnemonic typed into the open menu; answers once it has closed.
+// The items' texts cannot be read from another process, so the letter is all there is to go by.
+std::string MenuPick(Target& t, const Request& r) {
+    HWND menu = OpenMenuOf(t.pid);
+    if (!menu) return Err("no menu open");
+    if (r.Arg(1).size() != 1) return Err("menupick needs one letter");
+    PostMessageA(menu, WM_CHAR, static_cast<unsigned char>(r.Arg(1)[0]), 0);
+    return WaitForMenu(t, false) ? Err("the menu stayed open") : Ok();
+}
+
+// Opens the clipboard, which its owner may hold for a moment.
+bool OpenClipboardSoon() {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(2000);
+    while (!OpenClipboard(nullptr)) {
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+std::string ClipClear(Target&, const Request&) {
+    if (!OpenClipboardSoon()) return Err("clipboard busy");
+    const BOOL emptied = EmptyClipboard();
+    CloseClipboard();
+    return emptied ? Ok() : Err("EmptyClipboard failed");
+}
+
+// `clipboard <ms>`: whether CF_UNICODETEXT is there and its text in the ANSI code page (as list
+// items come back), then the same for CF_TEXT as it is. Waits up to `ms` for a text to be there:
+// a program puts it there after its menu has closed, a moment after the pick that closed it.
+std::string Clipboard(Target&, const Request& r) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(r.Int(1));
+    while (!IsClipboardFormatAvailable(CF_TEXT) && !IsClipboardFormatAvailable(CF_UNICODETEXT) &&
+           Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!OpenClipboardSoon()) return Err("clipboard busy");
+    std::vector<std::string> fields;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        const mirl::global_lock_scope lock(data);
+        fields.push_back("1");
+        fields.push_back(AnsiFromWide(static_cast<const wchar_t*>(lock.get())));
+    } else {
+        fields.insert(fields.end(), {"0", ""});
+    }
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        const mirl::global_lock_scope lock(data);
+        fields.push_back("1");
+        fields.push_back(static_cast<const char*>(lock.get()));
+    } else {
+        fields.insert(fields.end(), {"0", ""});
+    }
+    CloseClipboard();
+    return Ok(fields);
 }
 
 }  // namespace
@@ -331,6 +438,10 @@ std::string Driver::Execute(const std::vector<std::string>& args) {
         {"tail", Needs::Control, Tail},
         {"combo", Needs::Control, Combo},
         {"select", Needs::Control, Select},
+        {"contextmenu", Needs::Control, ContextMenu},
+        {"menupick", Needs::Dialog, MenuPick},
+        {"clipclear", Needs::Nothing, ClipClear},
+        {"clipboard", Needs::Nothing, Clipboard},
     };
     if (args.empty()) return Err("empty command");
     const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),

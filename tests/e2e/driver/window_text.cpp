@@ -22,16 +22,6 @@ std::optional<LRESULT> SendW(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) 
     return static_cast<LRESULT>(result);
 }
 
-std::string AnsiFromWide(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
-                        nullptr, nullptr);
-    return out;
-}
-
 std::optional<std::string> Item(HWND hwnd, UINT len_msg, UINT text_msg, LRESULT i) {
     const auto len = SendW(hwnd, len_msg, static_cast<WPARAM>(i), 0);
     if (!len || *len < 0) return std::nullopt;
@@ -58,6 +48,16 @@ std::optional<std::vector<std::string>> Items(HWND hwnd, UINT count_msg, UINT le
 }
 
 }  // namespace
+
+std::string AnsiFromWide(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
 
 std::string Utf8FromWide(const std::wstring& wide) {
     if (wide.empty()) return {};

@@ -31,6 +31,8 @@ std::optional<std::vector<std::string>> ComboBoxItems(HWND combo);
 std::optional<std::string> ListBoxItem(HWND list, int index);
 std::optional<int> ListBoxCount(HWND list);
 
+// Wide text in the ANSI code page: the bytes a program's A calls would have given.
+std::string AnsiFromWide(const std::wstring& wide);
 std::string Utf8FromWide(const std::wstring& wide);
 std::wstring WideFromUtf8(const std::string& utf8);
 

@@ -1,10 +1,15 @@
-// The main dialog from its real template: lists, defaults, locking, system menu and the list's
-// scrolling, driven in process with a scripted serial port behind it. The template's controls,
-// styles and texts are the resource tests' to check.
+// The main dialog from its real template: lists, defaults, locking, system menu, the list's
+// scrolling and copying, driven in process with a scripted serial port behind it. The template's
+// controls, styles and texts are the resource tests' to check.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "afxwin.h"
@@ -45,12 +50,16 @@ class ProbeDlg : public CCaptureDlg {
         ::GetWindowTextA(Item(id), text, sizeof text);
         return text;
     }
+    // Read in wide form, as other programs read the list, and turned back into the ANSI bytes.
     std::vector<std::string> ListLines() const {
         std::vector<std::string> lines;
-        const auto count = static_cast<int>(::SendMessageA(Item(IDC_LIST), LB_GETCOUNT, 0, 0));
+        const auto count = static_cast<int>(::SendMessageW(Item(IDC_LIST), LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
+            wchar_t wide[4096] = {};
+            const auto length = static_cast<int>(
+                ::SendMessageW(Item(IDC_LIST), LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide)));
             char text[4096] = {};
-            ::SendMessageA(Item(IDC_LIST), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            ::WideCharToMultiByte(CP_ACP, 0, wide, length, text, sizeof text, nullptr, nullptr);
             lines.emplace_back(text);
         }
         return lines;
@@ -249,6 +258,276 @@ TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
         dlg.ResetList();
         EXPECT_EQ(HorizontalExtent(list), 0);
         EXPECT_TRUE(dlg.ListLines().empty());
+    });
+}
+
+}  // namespace
+
+namespace {
+
+// The clipboard's two text formats, as whoever set them left them; nullopt for a missing one.
+struct ClipboardText {
+    std::optional<std::wstring> unicode;
+    std::optional<std::string> ansi;
+};
+
+ClipboardText ReadClipboard() {
+    ClipboardText text;
+    const mirl::clipboard_open_scope clipboard(nullptr);
+    EXPECT_TRUE(clipboard.is_open());
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        const mirl::global_lock_scope lock(data);
+        text.unicode = static_cast<const wchar_t*>(lock.get());
+    }
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        const mirl::global_lock_scope lock(data);
+        text.ansi = static_cast<const char*>(lock.get());
+    }
+    return text;
+}
+
+void ClearClipboard() {
+    const mirl::clipboard_open_scope clipboard(nullptr);
+    ASSERT_TRUE(clipboard.is_open());
+    ::EmptyClipboard();
+}
+
+std::wstring WideFromAnsi(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                              static_cast<int>(wide.size()))));
+    return wide;
+}
+
+void ExpectClipboardHolds(const std::string& text) {
+    const ClipboardText held = ReadClipboard();
+    EXPECT_EQ(held.ansi, text);
+    EXPECT_EQ(held.unicode, WideFromAnsi(text));
+}
+
+// Works the pop-up menu that the UI thread is about to run, from a thread of its own: waits for
+// the menu to open, notes its items, then presses `key` in it (an item's mnemonic, or VK_ESCAPE
+// as a key press to close it).
+class MenuHand {
+  public:
+    struct Item {
+        std::string text;
+        bool grayed;
+        bool operator==(const Item&) const = default;
+    };
+
+    explicit MenuHand(char key) : m_thread([this, key] { Work(key); }) {}
+    ~MenuHand() {
+        if (m_thread.joinable()) m_thread.join();
+    }
+    MenuHand(const MenuHand&) = delete;
+    MenuHand& operator=(const MenuHand&) = delete;
+
+    // Once the menu has closed (the UI thread's call that opened it has returned).
+    std::vector<Item> Items() {
+        if (m_thread.joinable()) m_thread.join();
+        return m_items;
+    }
+    // Where the menu stood on the screen: its top left corner.
+    std::pair<LONG, LONG> Place() {
+        if (m_thread.joinable()) m_thread.join();
+        return {m_frame.left, m_frame.top};
+    }
+
+  private:
+    static HWND OpenMenu() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < deadline) {
+            const HWND menu = ::FindWindowA("#32768", nullptr);
+            DWORD process = 0;
+            if (menu != nullptr) ::GetWindowThreadProcessId(menu, &process);
+            if (menu != nullptr && ::IsWindowVisible(menu) && process == ::GetCurrentProcessId())
+                return menu;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return nullptr;
+    }
+    void Work(char key) {
+        const HWND window = OpenMenu();
+        if (window == nullptr) {
+            ADD_FAILURE() << "no menu opened";
+            return;
+        }
+        ::GetWindowRect(window, &m_frame);
+        const auto menu = reinterpret_cast<HMENU>(::SendMessageA(window, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            char text[64] = {};
+            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            m_items.push_back({text, (state & MF_GRAYED) != 0});
+        }
+        if (key == VK_ESCAPE) {
+            ::PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        } else {
+            ::PostMessageA(window, WM_CHAR, static_cast<WPARAM>(key), 0);
+        }
+    }
+
+    std::vector<Item> m_items;
+    RECT m_frame{};
+    std::thread m_thread;
+};
+
+const std::vector<MenuHand::Item> kMenuWithoutSelection = {{"&Copy", true}, {"Copy &all", false}};
+const std::vector<MenuHand::Item> kMenuWithSelection = {{"&Copy", false}, {"Copy &all", false}};
+
+const std::vector<std::string> kCopyLines = {"connected.", "$GPGLL,1\r\n", "cd\n", "\n",
+                                             "disconnect."};
+const std::string kAllLinesText = "connected.\r\n$GPGLL,1\r\ncd\n\ndisconnect.\r\n";
+
+void AddCopyLines(ProbeDlg& dlg) {
+    for (const std::string& line : kCopyLines) dlg.AddLine(CString(line));
+}
+
+int Selected(ProbeDlg& dlg) {
+    return static_cast<int>(::SendMessageA(dlg.Item(IDC_LIST), LB_GETCURSEL, 0, 0));
+}
+
+// Shift+F10 or the Menu key: the list's default handling sends this.
+void MenuFromTheKeyboard(ProbeDlg& dlg) {
+    const HWND list = dlg.Item(IDC_LIST);
+    ::SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+}
+
+// The list's default handling of the button's release sends WM_CONTEXTMENU to the list.
+void RightClick(ProbeDlg& dlg, int x, int y) {
+    const HWND list = dlg.Item(IDC_LIST);
+    ::SendMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+    ::SendMessageA(list, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+std::pair<LONG, LONG> ListToScreen(ProbeDlg& dlg, POINT point) {
+    ::ClientToScreen(dlg.Item(IDC_LIST), &point);
+    return {point.x, point.y};
+}
+
+RECT LineRect(ProbeDlg& dlg, int index) {
+    RECT rect{};
+    ::SendMessageA(dlg.Item(IDC_LIST), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+TEST_F(CaptureDialogTest, ListMenuGreysCopyWithoutASelectionAndCopiesAllOrTheClickedLine) {
+    Run([](ProbeDlg& dlg) {
+        AddCopyLines(dlg);
+        ClearClipboard();
+        {
+            MenuHand hand(VK_ESCAPE);
+            MenuFromTheKeyboard(dlg);
+            EXPECT_EQ(hand.Items(), kMenuWithoutSelection);
+            EXPECT_EQ(hand.Place(), ListToScreen(dlg, {0, 0})) << "at the list's top left";
+        }
+        EXPECT_EQ(ReadClipboard().ansi, std::nullopt) << "closed without a choice";
+        {
+            MenuHand hand('a');
+            MenuFromTheKeyboard(dlg);
+        }
+        ExpectClipboardHolds(kAllLinesText);
+
+        ClearClipboard();
+        const RECT second = LineRect(dlg, 1);
+        {
+            MenuHand hand('c');
+            RightClick(dlg, second.left + 5, (second.top + second.bottom) / 2);
+            EXPECT_EQ(hand.Items(), kMenuWithSelection);
+        }
+        EXPECT_EQ(Selected(dlg), 1);
+        ExpectClipboardHolds("$GPGLL,1");
+        {
+            MenuHand hand(VK_ESCAPE);
+            MenuFromTheKeyboard(dlg);
+            EXPECT_EQ(hand.Place(), ListToScreen(dlg, {second.left, second.bottom}))
+                << "below the selected line";
+        }
+        // Below the last line, on no line: the selection stays as it was.
+        RECT client{};
+        ::GetClientRect(dlg.Item(IDC_LIST), &client);
+        {
+            MenuHand hand(VK_ESCAPE);
+            RightClick(dlg, client.right - 2, client.bottom - 2);
+            EXPECT_EQ(hand.Items(), kMenuWithSelection);
+        }
+        EXPECT_EQ(Selected(dlg), 1);
+    });
+}
+
+// Ctrl+C as the keyboard gives it: a key press that the dialog's keyboard handling translates
+// into the character 3 for the list, which has the focus.
+void PressCtrlC(ProbeDlg& dlg) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    const BYTE control = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    const HWND list = dlg.Item(IDC_LIST);
+    ::SetFocus(list);
+    ::PostMessageA(list, WM_KEYDOWN, 'C', 1);
+    ::PostMessageA(list, WM_KEYUP, 'C', static_cast<LPARAM>(0xC0000001));
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!::IsDialogMessageA(dlg.m_hWnd, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    keys[VK_CONTROL] = control;
+    ::SetKeyboardState(keys);
+}
+
+TEST_F(CaptureDialogTest, CtrlCCopiesTheSelectedLineOrElseAllLines) {
+    Run([](ProbeDlg& dlg) {
+        AddCopyLines(dlg);
+        // A high byte, which the Unicode text must show as the ANSI code page does.
+        dlg.AddLine(CString("\xe4\r\n"));
+        ClearClipboard();
+        PressCtrlC(dlg);
+        ExpectClipboardHolds(kAllLinesText + "\xe4\r\n");
+
+        ::SendMessageA(dlg.Item(IDC_LIST), LB_SETCURSEL, 5, 0);
+        PressCtrlC(dlg);
+        ExpectClipboardHolds("\xe4");
+        if (::GetACP() == 1252) {
+            EXPECT_EQ(ReadClipboard().unicode, L"\u00e4");
+        }
+        ::SendMessageA(dlg.Item(IDC_LIST), LB_SETCURSEL, 3, 0);  // a line of only a line feed
+        PressCtrlC(dlg);
+        ExpectClipboardHolds("");
+    });
+}
+
+// Another program holding the clipboard open: the copy tries for a while, then lets it be, and
+// neither the list nor the dialog shows anything of it.
+TEST_F(CaptureDialogTest, ABusyClipboardIsGivenUpSilently) {
+    Run([](ProbeDlg& dlg) {
+        AddCopyLines(dlg);
+        ClearClipboard();
+        std::atomic<int> step{0};
+        std::thread holder([&step] {
+            const mirl::clipboard_open_scope clipboard(nullptr);
+            step = clipboard.is_open() ? 1 : -1;
+            while (step == 1) std::this_thread::yield();
+        });
+        while (step == 0) std::this_thread::yield();
+        ASSERT_EQ(step, 1);
+        ::SendMessageA(dlg.Item(IDC_LIST), WM_CHAR, 0x03, 1);
+        step = 2;
+        holder.join();
+
+        EXPECT_EQ(ReadClipboard().ansi, std::nullopt);
+        EXPECT_EQ(dlg.ListLines(), kCopyLines);
+        EXPECT_EQ(Selected(dlg), LB_ERR);
+        // Nothing popped up: the dialog is still this thread's active window.
+        EXPECT_EQ(::GetActiveWindow(), dlg.m_hWnd);
+        // Free again, the same key copies.
+        ::SendMessageA(dlg.Item(IDC_LIST), WM_CHAR, 0x03, 1);
+        ExpectClipboardHolds(kAllLinesText);
     });
 }
 

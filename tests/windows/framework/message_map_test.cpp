@@ -45,6 +45,20 @@ struct Recorder {
         calls.push_back("dpi " + std::to_string(wParam) + " " + std::to_string(lParam));
         return 0x9A;
     }
+    HWND menuWindow = nullptr;
+    POINT menuPoint{};
+    void OnContextMenu(CWnd* pWnd, CPoint point) {
+        calls.push_back("contextmenu");
+        menuWindow = pWnd->GetSafeHwnd();
+        menuPoint = point;
+    }
+    UINT charCode = 0, charRepeat = 0, charFlags = 0;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
+        calls.push_back("char");
+        charCode = nChar;
+        charRepeat = nRepCnt;
+        charFlags = nFlags;
+    }
 
     static const mirl::MessageEntry<Recorder> kMessageMap[];
 };
@@ -59,6 +73,8 @@ const mirl::MessageEntry<Recorder> Recorder::kMessageMap[] = {
     Map::OnCommand(kCount, &Recorder::OnCount),
     Map::OnTimer(&Recorder::OnTimer),
     Map::OnMessage(WM_DPICHANGED, &Recorder::OnDpiChanged),
+    Map::OnContextMenu(&Recorder::OnContextMenu),
+    Map::OnChar(&Recorder::OnChar),
 };
 
 struct Dispatched {
@@ -143,6 +159,32 @@ TEST(MessageMapDispatch, PaintDragIconAndAnyOtherMessage) {
     EXPECT_TRUE(dpi.handled);
     EXPECT_EQ(dpi.result, 0x9A);
     EXPECT_EQ(r.calls, (Calls{"paint", "dragicon", "dpi 9437328 4660"}));
+}
+
+// The mouse gives screen coordinates, which are negative left of and above the primary screen;
+// the keyboard gives -1 in both halves.
+TEST(MessageMapDispatch, ContextMenuGetsTheWindowAndTheSignedScreenPoint) {
+    const HWND clicked = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x4242));
+    Recorder r;
+    EXPECT_TRUE(
+        Send(r, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(clicked), MAKELPARAM(-20, 300)).handled);
+    EXPECT_EQ(r.menuWindow, clicked);
+    EXPECT_EQ(r.menuPoint.x, -20);
+    EXPECT_EQ(r.menuPoint.y, 300);
+    EXPECT_TRUE(Send(r, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(clicked), -1).handled);
+    EXPECT_EQ(r.menuPoint.x, -1);
+    EXPECT_EQ(r.menuPoint.y, -1);
+    EXPECT_EQ(r.calls, (Calls{"contextmenu", "contextmenu"}));
+}
+
+TEST(MessageMapDispatch, CharGetsTheCodeRepeatCountAndFlags) {
+    Recorder r;
+    EXPECT_TRUE(Send(r, WM_CHAR, 0x03, MAKELPARAM(2, 0x002E)).handled);
+    EXPECT_EQ(r.charCode, 0x03u);
+    EXPECT_EQ(r.charRepeat, 2u);
+    EXPECT_EQ(r.charFlags, 0x002Eu);
+    EXPECT_FALSE(Send(r, WM_KEYDOWN, 'C', 0).handled);
+    EXPECT_EQ(r.calls, Calls{"char"});
 }
 
 TEST(MessageMapDispatch, TheFirstMatchingEntryWins) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cwctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resource.h"
@@ -36,17 +37,18 @@ struct Expected {
 const std::vector<Expected> kMainControls = {
     {IDC_CONNECT, L"Button", L"Connect", 7, 128, 50, 14, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP},
     {IDCANCEL, L"Button", L"Exit", 223, 130, 50, 14, kPush},
-    {IDC_PORT, L"ComboBox", L"", 7, 18, 50, 56, kUpperList},
+    // Each label just before its list, which has no text of its own to be named by.
     {kNoId, L"Static", L"Port", 7, 7, 45, 11, kLabel},
-    {IDC_BAUD, L"ComboBox", L"", 61, 18, 50, 56, kUpperList},
+    {IDC_PORT, L"ComboBox", L"", 7, 18, 50, 56, kUpperList},
     {kNoId, L"Static", L"Baud", 61, 7, 45, 11, kLabel},
+    {IDC_BAUD, L"ComboBox", L"", 61, 18, 50, 56, kUpperList},
+    {kNoId, L"Static", L"Parity", 115, 7, 45, 11, kLabel},
     {IDC_PARITY, L"ComboBox", L"", 115, 18, 49, 56,
      kChild | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | WS_GROUP | WS_TABSTOP},
-    {kNoId, L"Static", L"Parity", 115, 7, 45, 11, kLabel},
-    {IDC_DATABITS, L"ComboBox", L"", 169, 18, 48, 56, kSortedList},
     {kNoId, L"Static", L"Data Bits", 169, 7, 45, 11, kLabel},
-    {IDC_STOPBITS, L"ComboBox", L"", 223, 18, 50, 56, kSortedList},
+    {IDC_DATABITS, L"ComboBox", L"", 169, 18, 48, 56, kSortedList},
     {kNoId, L"Static", L"Stop Bits", 224, 7, 45, 11, kLabel},
+    {IDC_STOPBITS, L"ComboBox", L"", 223, 18, 50, 56, kSortedList},
     {IDC_DEFAULT, L"Button", L"Default", 7, 37, 50, 14, kPush},
     {IDC_LIST, L"ListBox", L"", 7, 55, 266, 67,
      kChild | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT |
@@ -139,9 +141,9 @@ class DialogCreationTest : public ::testing::Test {
     static INT_PTR CALLBACK Procedure(HWND, UINT message, WPARAM, LPARAM) {
         return message == WM_INITDIALOG ? TRUE : FALSE;
     }
-    static HWND Create(int id) {
-        return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr,
-                                    Procedure, 0);
+    static unique_hwnd Create(int id) {
+        return unique_hwnd(::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                                nullptr, Procedure, 0));
     }
     static std::vector<HWND> Children(HWND dialog) {
         std::vector<HWND> children;
@@ -161,19 +163,18 @@ TEST_F(DialogCreationTest, RunsAtTheDisplayDpiItIsMeantFor) {
 
 // The icon static names the icon by number: the dialog manager must find it and show it.
 TEST_F(DialogCreationTest, AboutBoxCreatesWithItsIcon) {
-    const HWND dialog = Create(IDD_ABOUTBOX);
-    ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
-    const std::vector<HWND> children = Children(dialog);
+    const unique_hwnd dialog = Create(IDD_ABOUTBOX);
+    ASSERT_TRUE(dialog) << "error " << ::GetLastError();
+    const std::vector<HWND> children = Children(dialog.get());
     ASSERT_FALSE(children.empty());
     EXPECT_NE(::SendMessageW(children[0], STM_GETICON, 0, 0), 0);
-    ::DestroyWindow(dialog);
 }
 
 // This program links the program's resources, manifest included, so its dialogs are drawn as the
 // program's: by the version 6 common controls, which the system takes from their side-by-side
 // assembly and which nothing else would load. (Wine's copy reports version 5 in DllGetVersion.)
 TEST_F(DialogCreationTest, ControlsComeFromCommonControls6) {
-    const unique_hwnd dialog(Create(IDD_MAIN));
+    const unique_hwnd dialog = Create(IDD_MAIN);
     ASSERT_TRUE(dialog);
     const HMODULE controls = ::GetModuleHandleW(L"comctl32.dll");
     ASSERT_NE(controls, nullptr);
@@ -186,13 +187,54 @@ TEST_F(DialogCreationTest, ControlsComeFromCommonControls6) {
         << path;
 }
 
+// A screen reader names a list without a text of its own after the static just before it in the
+// z-order, which is the order the dialog manager made the controls in.
+TEST_F(DialogCreationTest, EachSettingsListComesRightAfterItsLabel) {
+    const unique_hwnd owned = Create(IDD_MAIN);
+    ASSERT_TRUE(owned) << "error " << ::GetLastError();
+    const HWND dialog = owned.get();
+    const std::pair<int, const wchar_t*> labels[] = {
+        {IDC_PORT, L"Port"},          {IDC_BAUD, L"Baud"},          {IDC_PARITY, L"Parity"},
+        {IDC_DATABITS, L"Data Bits"}, {IDC_STOPBITS, L"Stop Bits"},
+    };
+    for (const auto& [id, label] : labels) {
+        SCOPED_TRACE(id);
+        const HWND previous = ::GetWindow(::GetDlgItem(dialog, id), GW_HWNDPREV);
+        ASSERT_NE(previous, nullptr);
+        wchar_t name[16] = {};
+        ::GetClassNameW(previous, name, 16);
+        EXPECT_EQ(::lstrcmpiW(name, L"Static"), 0) << "class";
+        wchar_t text[32] = {};
+        ::GetWindowTextW(previous, text, 32);
+        EXPECT_STREQ(text, label);
+    }
+}
+
+// Tab goes round the focusable controls in this order, whatever the labels' places.
+TEST_F(DialogCreationTest, TabOrderOfTheMainDialog) {
+    const unique_hwnd owned = Create(IDD_MAIN);
+    ASSERT_TRUE(owned) << "error " << ::GetLastError();
+    const HWND dialog = owned.get();
+    const std::vector<int> order = {IDC_CONNECT,  IDCANCEL,     IDC_PORT,    IDC_BAUD, IDC_PARITY,
+                                    IDC_DATABITS, IDC_STOPBITS, IDC_DEFAULT, IDC_LIST, IDC_DELETE};
+    std::vector<int> seen;
+    HWND control = ::GetNextDlgTabItem(dialog, nullptr, FALSE);
+    for (size_t i = 0; i < order.size() + 1 && control != nullptr; ++i) {
+        seen.push_back(::GetDlgCtrlID(control));
+        control = ::GetNextDlgTabItem(dialog, control, FALSE);
+    }
+    std::vector<int> once_round = order;
+    once_round.push_back(IDC_CONNECT);
+    EXPECT_EQ(seen, once_round);
+}
+
 // A text cut off at its static's edge is lost to the user: each one must fit, wrapped as its static
 // would wrap it, at the font the template gives.
 TEST_F(DialogCreationTest, EveryStaticTextFitsItsControl) {
     for (const int id : {IDD_MAIN, IDD_ABOUTBOX}) {
-        const HWND dialog = Create(id);
-        ASSERT_NE(dialog, nullptr) << "error " << ::GetLastError();
-        for (HWND child : Children(dialog)) {
+        const unique_hwnd dialog = Create(id);
+        ASSERT_TRUE(dialog) << "error " << ::GetLastError();
+        for (HWND child : Children(dialog.get())) {
             wchar_t name[16] = {};
             ::GetClassNameW(child, name, 16);
             const LONG style = ::GetWindowLongW(child, GWL_STYLE);
@@ -210,7 +252,6 @@ TEST_F(DialogCreationTest, EveryStaticTextFitsItsControl) {
             EXPECT_LE(needed.right, client.right);
             EXPECT_LE(needed.bottom, client.bottom);
         }
-        ::DestroyWindow(dialog);
     }
 }
 

@@ -1,0 +1,36 @@
+// The output list: a plain list box whose lines can be copied, from its context menu ("&Copy",
+// "Copy &all") or with Ctrl+C.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "afxwin.h"
+
+// The dialog subclasses its list box with this (SubclassDlgItem), so the list's own keyboard
+// input and context menu reach it; every list-box message and style stays as it was.
+class COutputListBox : public CListBox {
+  public:
+    // The selected line, without its line end; nothing happens when no line is selected.
+    void CopySelectedLine();
+    // Every line, each with its own line end as received, or CR LF where it has none.
+    void CopyAllLines();
+
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+  protected:
+    // A right-click on a line selects it first. The menu's own loop keeps dispatching the
+    // dialog's timer meanwhile, so a capture goes on while the menu is open.
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    // Ctrl+C: Copy with a line selected, Copy all without.
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+
+  private:
+    std::vector<std::string> Lines() const;
+    // Where a menu asked for from the keyboard opens: below the selected line while it is in
+    // view, else at the list's top left; in screen coordinates.
+    CPoint KeyboardMenuPoint() const;
+    void SelectLineAt(CPoint clientPoint);
+
+    static const mirl::MessageEntry<COutputListBox> kMessageMap[];
+};
