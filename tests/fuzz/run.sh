@@ -9,11 +9,18 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "${here}/../.." && pwd)"
 tree="${root}/build/fuzz"
 
-cmake -S "${here}" -B "${tree}" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRL_FUZZ=ON >/dev/null
-cmake --build "${tree}" -j "${MIRL_JOBS:-2}"
+# The whole project configured with clang, of which only the two fuzz programs are built; a tree
+# configured from another source folder is made anew.
+if [[ -f "${tree}/CMakeCache.txt" ]] &&
+    ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=${root}" "${tree}/CMakeCache.txt"; then
+    rm -rf "${tree}"
+fi
+cmake -S "${root}" -B "${tree}" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRL_FUZZ=ON -DMIRL_HOST_ONLY_UNIT=ON >/dev/null
+cmake --build "${tree}" -j "${MIRL_JOBS:-2}" --target capture_ops_replay capture_ops_fuzzer
+programs="${tree}/tests/fuzz"
 
 mkdir -p "${tree}/corpus" "${tree}/artifacts"
-"${tree}/capture_ops_replay" "${here}/corpus"
-"${tree}/capture_ops_fuzzer" -max_total_time="${seconds}" -print_final_stats=1 \
+"${programs}/capture_ops_replay" "${here}/corpus"
+"${programs}/capture_ops_fuzzer" -max_total_time="${seconds}" -print_final_stats=1 \
     -artifact_prefix="${tree}/artifacts/" "${tree}/corpus" "${here}/corpus"
