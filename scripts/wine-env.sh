@@ -1,25 +1,37 @@
-# Sourceable helpers for running the Windows programs under Wine in a prefix kept in the build tree.
+# Sourceable helpers for running the Windows programs under Wine, and for giving them COM ports.
 #
-#   source scripts/wine-env.sh [PATH]
-#       Exports WINEPREFIX, MIRL_WINEPREFIX and WINEDEBUG=-all; starts nothing. The prefix is
-#       $MIRL_WINEPREFIX if set, else <build dir>/wineprefix, the build dir being the nearest
-#       directory with a CMakeCache.txt above PATH (an executable, say) or else above $PWD.
-#       $HOME is never used.
+# Every Wine prefix of the project is build/wine/NAME, one for each purpose, so that the COM links
+# of one never meet another's and each can run beside the others: NAME is the build tree's name
+# for that tree's Windows tests (windows, windows-x86), e2e and e2e-x86 for the end-to-end runs,
+# bench for the benchmarks, run for scripts/run.sh. $MIRL_WINEPREFIX, when set, is the prefix
+# instead. $HOME is never used.
+#
+#   source scripts/wine-env.sh [NAME | PATH]
+#       Exports WINEPREFIX, MIRL_WINEPREFIX and WINEDEBUG=-all; starts nothing. A PATH (a program,
+#       a folder) stands for the name of the build tree it lies in, the nearest directory with a
+#       CMakeCache.txt above it; without an argument, the one above $PWD.
 #   mirl_wine_prefix_ready   (alias: mirl_wine_start)
 #       Makes the prefix usable for this run and returns once it is: creates it on first use, and
 #       anew when it was made before 32-bit Wine was installed (wineboot -i, about 15 s; Managed="N"
 #       for the X11 driver, because without a window manager Wine makes every hidden top-level
-#       window wait about 2 s for one), gives Wine a display
-#       (an Xvfb of our own when $DISPLAY is unset, reused by later calls) and starts one
-#       persistent wineserver with Wine's services up. Wine's device manager rewrites
-#       dosdevices/comN when the server starts, so link ports (dosdevices/comN -> /dev/pts/M)
-#       only after this has returned. Idempotent and serialised by a lock file.
+#       window wait about 2 s for one), gives Wine a display (an Xvfb of our own when $DISPLAY is
+#       unset, reused by later calls) and starts one persistent wineserver with Wine's services up.
+#       Idempotent and serialised by a lock file.
+#   mirl_wine_link_com N TARGET
+#       Makes COMn of the prefix lead to TARGET (an end of a pseudo-terminal, /dev/null, a serial
+#       device): to a program it is then a COM port. Brings the prefix up first, since Wine's device
+#       manager rewrites dosdevices/comN when a server starts. The link is made beside and renamed
+#       over, so that a program never finds the port missing in between.
+#   mirl_wine_unlink_com N...
+#       Makes COMn lead nowhere.
 #   mirl_wine_set_dpi DPI
 #       Sets the DPI that Wine programs started from now on draw at (LogPixels: 96 is 100 %, 144
 #       is 150 %); the server need not restart. Needs a ready prefix.
 #   mirl_wine_stop
 #       Ends the prefix's wineserver (and with it our Xvfb). Not needed between tests: the server
 #       ends by itself $MIRL_WINESERVER_LINGER seconds (default 120) after the last Wine program.
+
+mirl__root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 mirl__build_dir_above() {
     local dir
@@ -33,13 +45,16 @@ mirl__build_dir_above() {
 }
 
 mirl_wine_env() {
-    local hint=${1:-$PWD} build
+    local what=${1:-$PWD} name build
     if [[ -z ${MIRL_WINEPREFIX:-} ]]; then
-        if build=$(mirl__build_dir_above "$hint") || build=$(mirl__build_dir_above "$PWD"); then
-            MIRL_WINEPREFIX=$build/wineprefix
+        if [[ $what != */* ]]; then
+            name=$what
+        elif build=$(mirl__build_dir_above "$what"); then
+            name=$(basename "$build")
         else
-            MIRL_WINEPREFIX=${TMPDIR:-/tmp}/mirl-wineprefix-$(id -u)
+            name=scratch
         fi
+        MIRL_WINEPREFIX=$mirl__root/build/wine/$name
     fi
     export MIRL_WINEPREFIX
     export WINEPREFIX=$MIRL_WINEPREFIX
@@ -141,6 +156,18 @@ mirl_wine_prefix_ready() {
 }
 
 mirl_wine_start() { mirl_wine_prefix_ready "$@"; }
+
+mirl_wine_link_com() {
+    local link=$WINEPREFIX/dosdevices/com$1 target
+    target=$(readlink -m "$2")
+    mirl_wine_prefix_ready || return 1
+    ln -sfn "$target" "$link.new" && mv -Tf "$link.new" "$link"
+}
+
+mirl_wine_unlink_com() {
+    local n
+    for n in "$@"; do rm -f "$WINEPREFIX/dosdevices/com$n"; done
+}
 
 mirl_wine_set_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \

@@ -1,6 +1,6 @@
-// Reuses scripts/wine-env.sh for prefix, Xvfb and server, so the suite and the Windows unit tests
-// bring Wine up the same way; the suite keeps a prefix of its own so its COM links never meet
-// theirs.
+// Everything Wine goes through scripts/wine-env.sh: prefix, Xvfb and server come up, and COM ports
+// are linked, as for the Windows unit tests, the benchmarks and the launcher, in a prefix of the
+// suite's own.
 #include "wine_session.h"
 
 #include <unistd.h>
@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
-#include <system_error>
 
 namespace e2e {
 namespace {
@@ -33,27 +32,27 @@ E2ePaths E2ePaths::FromBuildAndEnvironment() {
     return p;
 }
 
-PortLink::PortLink(std::filesystem::path link, const std::string& target) : link_(std::move(link)) {
+PortLink::PortLink(const WineSession& session, int n, const std::string& target)
+    : session_(&session), n_(n) {
     Retarget(target);
 }
 
 PortLink::~PortLink() {
-    if (link_.empty()) return;
-    std::error_code ignored;
-    std::filesystem::remove(link_, ignored);
+    if (session_ == nullptr) return;
+    try {
+        session_->UnlinkPort(n_);
+    } catch (const std::exception&) {
+        // The prefix goes with the run; a link left in it leads to a device that has gone.
+    }
 }
 
-PortLink::PortLink(PortLink&& other) noexcept : link_(std::move(other.link_)) {
-    other.link_.clear();
+PortLink::PortLink(PortLink&& other) noexcept : session_(other.session_), n_(other.n_) {
+    other.session_ = nullptr;
 }
 
 void PortLink::Retarget(const std::string& target) {
-    // Made beside and renamed over, so Wine never sees the port missing in between.
-    const auto tmp = link_.string() + ".new";
-    std::error_code ignored;
-    std::filesystem::remove(tmp, ignored);
-    std::filesystem::create_symlink(target, tmp);
-    std::filesystem::rename(tmp, link_);
+    session_->RunWineEnvFunction({"mirl_wine_link_com", std::to_string(n_), target},
+                                 "could not link COM" + std::to_string(n_) + " to " + target);
 }
 
 WineSession::WineSession(E2ePaths paths) : paths_(std::move(paths)) {}
@@ -65,11 +64,11 @@ WineSession::~WineSession() {
 void WineSession::End() {
     if (!ready_) return;
     ready_ = false;
-    SpawnOptions stop;
-    stop.argv = {"bash", "-c", "source \"$0\" && mirl_wine_stop",
-                 (paths_.source_dir / "scripts/wine-env.sh").string()};
-    stop.env = env_;
-    RunToEnd(stop, std::chrono::seconds(30));
+    try {
+        RunWineEnvFunction({"mirl_wine_stop"}, "could not end the Wine server");
+    } catch (const std::exception&) {
+        // The server ends by itself a minute after its last program.
+    }
 }
 
 namespace {
@@ -139,28 +138,28 @@ SpawnOptions WineSession::Wine(const std::filesystem::path& program, std::vector
 }
 
 void WineSession::SetDisplayDpi(int dpi) const {
-    SpawnOptions set;
-    set.argv = {"bash", "-c", "source \"$0\" \"\" && mirl_wine_set_dpi \"$1\"",
-                (paths_.source_dir / "scripts/wine-env.sh").string(), std::to_string(dpi)};
-    set.env = env_;
-    const RunResult result = RunToEnd(set, std::chrono::seconds(30));
-    if (result.status != 0)
-        throw std::runtime_error("could not set the display's DPI to " + std::to_string(dpi) +
-                                 ": " + result.output);
-}
-
-std::filesystem::path WineSession::PortPath(int n) const {
-    return std::filesystem::path(env_.at("WINEPREFIX")) / "dosdevices" /
-           ("com" + std::to_string(n));
+    RunWineEnvFunction({"mirl_wine_set_dpi", std::to_string(dpi)},
+                       "could not set the display's DPI to " + std::to_string(dpi));
 }
 
 PortLink WineSession::LinkPort(int n, const std::string& target) const {
-    return PortLink(PortPath(n), target);
+    return PortLink(*this, n, target);
 }
 
 void WineSession::UnlinkPort(int n) const {
-    std::error_code ignored;
-    std::filesystem::remove(PortPath(n), ignored);
+    RunWineEnvFunction({"mirl_wine_unlink_com", std::to_string(n)},
+                       "could not unlink COM" + std::to_string(n));
+}
+
+void WineSession::RunWineEnvFunction(const std::vector<std::string>& call,
+                                     const std::string& what) const {
+    SpawnOptions run;
+    run.argv = {"bash", "-c", "source \"$0\" \"\" && \"$@\"",
+                (paths_.source_dir / "scripts/wine-env.sh").string()};
+    run.argv.insert(run.argv.end(), call.begin(), call.end());
+    run.env = env_;
+    const RunResult result = RunToEnd(run, std::chrono::seconds(30));
+    if (result.status != 0) throw std::runtime_error(what + ": " + result.output);
 }
 
 }  // namespace e2e

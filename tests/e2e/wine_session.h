@@ -23,10 +23,12 @@ struct E2ePaths {
     static E2ePaths FromBuildAndEnvironment();
 };
 
-// A dosdevices/comN link that goes away with its owner.
+class WineSession;
+
+// COMn of the session's prefix leading to a device, until its owner goes.
 class PortLink {
   public:
-    PortLink(std::filesystem::path link, const std::string& target);
+    PortLink(const WineSession& session, int n, const std::string& target);
     ~PortLink();
     PortLink(PortLink&& other) noexcept;
     PortLink& operator=(PortLink&&) = delete;
@@ -37,7 +39,8 @@ class PortLink {
     void Retarget(const std::string& target);
 
   private:
-    std::filesystem::path link_;
+    const WineSession* session_;
+    int n_;
 };
 
 class WineSession {
@@ -68,9 +71,13 @@ class WineSession {
     void UnlinkPort(int n) const;
 
   private:
+    friend class PortLink;
+
     // Runs scripts/wine-env.sh and returns the environment it printed.
     std::string RunSetUp() const;
-    std::filesystem::path PortPath(int n) const;
+    // Runs one of scripts/wine-env.sh's functions with its arguments in this session; throws,
+    // saying `what`, when it fails.
+    void RunWineEnvFunction(const std::vector<std::string>& call, const std::string& what) const;
 
     E2ePaths paths_;
     std::map<std::string, std::string> env_;

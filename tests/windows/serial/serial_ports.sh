@@ -5,8 +5,7 @@
 #
 #   serial_ports.sh start|stop STATE_DIR READER WRITER NULL MISSING HANGUP   (COM numbers, e.g. 20)
 #
-# The links go into the build tree's prefix (scripts/wine-env.sh). Wine's device manager rewrites
-# dosdevices/comN when a Wine server starts, so they are made once the persistent server is up.
+# The ports are the build tree's prefix's (scripts/wine-env.sh, which makes the links).
 set -euo pipefail
 
 action=${1:?start or stop}
@@ -18,7 +17,6 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # The prefix is the one of the build tree that holds the state directory.
 # shellcheck source=../../../scripts/wine-env.sh
 source "$here/../../../scripts/wine-env.sh" "$state"
-devices=$WINEPREFIX/dosdevices
 
 stop() {
     for pid in "$state/socat.pid" "$state/socat-hangup.pid"; do
@@ -27,15 +25,12 @@ stop() {
             rm -f "$pid"
         fi
     done
-    for n in "$reader" "$writer" "$null" "$missing" "$hangup"; do
-        rm -f "$devices/com$n"
-    done
+    mirl_wine_unlink_com "$reader" "$writer" "$null" "$missing" "$hangup"
     rm -f "$state/a" "$state/b" "$state/h" "$state/hangup"
 }
 
 start() {
     stop
-    mirl_wine_prefix_ready
     # Detached and with its own output file, so that CTest does not wait on the pair.
     setsid socat -d -d "pty,raw,echo=0,link=$state/a" "pty,raw,echo=0,link=$state/b" \
         </dev/null >"$state/socat.log" 2>&1 &
@@ -55,13 +50,11 @@ start() {
         stop
         exit 1
     }
-    mkdir -p "$devices"
-    ln -sfn "$(readlink -f "$state/a")" "$devices/com$reader"
-    ln -sfn "$(readlink -f "$state/b")" "$devices/com$writer"
-    ln -sfn "$(readlink -f "$state/h")" "$devices/com$hangup"
-    ln -sfn /dev/null "$devices/com$null"
-    rm -f "$devices/com$missing"
-    ls -l "$devices"
+    mirl_wine_link_com "$reader" "$state/a"
+    mirl_wine_link_com "$writer" "$state/b"
+    mirl_wine_link_com "$hangup" "$state/h"
+    mirl_wine_link_com "$null" /dev/null
+    ls -l "$WINEPREFIX/dosdevices"
 }
 
 case $action in
