@@ -1,31 +1,33 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks that run under Wine and prints one table of their figures:
-# the reader path against bare one-byte reads, disconnect latency, start-up against a bare
-# dialog, idle CPU, and how long ticks that add bursts of lines keep the window busy. Host
-# micro-benchmarks of the buffer are bench/host/run.sh.
+# Builds and runs the benchmarks that run under Wine and prints one table of their figures: the
+# reader path against bare one-byte reads, start-up against a bare dialog and how long ticks that
+# add bursts of lines keep the window busy, for the 64-bit and the 32-bit build alike; disconnect
+# latency and idle CPU for the 64-bit one. Host micro-benchmarks of the buffer are bench/host/run.sh.
 #
-#   bench/run.sh     MIRL_JOBS build jobs (2), MIRL_BENCH_REPEATS repeats of the timed runs (10),
-#                    MIRL_BENCH_PREFIX where the Wine prefix goes
+#   bench/run.sh     MIRL_JOBS build jobs (2), MIRL_BENCH_REPEATS repeats of the timed runs (10)
 #
-# The benchmarks use a Wine prefix of their own, so that their COM links never meet the tests'.
+# The benchmarks use a Wine prefix of their own (build/wine/bench), so that their COM links never
+# meet the tests'; one WoW64 prefix runs both builds.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-tree=$root/build/windows
-benches=$tree/bench/wine
-state=$tree/bench/state
+state=$root/build/bench
+# The builds: preset and the label their figures carry.
+builds=("windows x64" "windows-x86 x86")
 # The COM numbers in the benchmarks' prefix: a pair kept full by a writer; COM1, which the
 # program opens by default, on a pair nobody writes to; the far end of COM1's pair for the bursts.
 reader_com=11
 burst_com=12
 repeats=${MIRL_BENCH_REPEATS:-10}
 
-[[ -f $tree/build.ninja ]] || cmake --preset windows >/dev/null
-cmake --build --preset windows -j "${MIRL_JOBS:-2}" --target wine_benchmarks >/dev/null
+for build in "${builds[@]}"; do
+    read -r preset _ <<<"$build"
+    [[ -f $root/build/$preset/build.ninja ]] || cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "${MIRL_JOBS:-2}" --target wine_benchmarks >/dev/null
+done
 
-export MIRL_WINEPREFIX=${MIRL_BENCH_PREFIX:-$tree/bench/wineprefix}
 # shellcheck source=../scripts/wine-env.sh
-source "$root/scripts/wine-env.sh" "$tree"
+source "$root/scripts/wine-env.sh" bench
 echo "bench: bringing up Wine in $WINEPREFIX (the first time takes about 15 s)" >&2
 mirl_wine_prefix_ready
 
@@ -35,8 +37,7 @@ started=()
 cleanup() {
     local pid
     for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -f "$WINEPREFIX/dosdevices/com$reader_com" "$WINEPREFIX/dosdevices/com$burst_com" \
-        "$WINEPREFIX/dosdevices/com1"
+    mirl_wine_unlink_com "$reader_com" "$burst_com" 1
 }
 trap cleanup EXIT
 
@@ -57,43 +58,55 @@ pty_pair() {
     return 1
 }
 
-# Links COM n in the prefix to a pty; the server's device manager has run by now.
-link_com() { ln -sfn "$(readlink -f "$2")" "$WINEPREFIX/dosdevices/com$1"; }
-
 windows_path() {
     local path
     path=$(readlink -f "$1")
     echo "Z:${path//\//\\}"
 }
 
+# The build's files, for a "preset label" pair: benches, mirltty, bare_dialog, label.
+use_build() {
+    read -r preset label <<<"$1"
+    benches=$root/build/$preset/bench/wine
+    mirltty=$(windows_path "$root/build/$preset/app/mirltty.exe")
+    bare_dialog=$(windows_path "$benches/bare_dialog.exe")
+}
+
 rows=$state/rows
 : >"$rows"
+# Runs one of the current build's benchmarks; its figures go into the table under the build's label.
 run_bench() {
     local name=$1
     shift
-    echo "bench: $name" >&2
-    wine "$benches/$name.exe" "$@" | tr -d '\r' | tee "$state/$name.out" | grep -v '^ROW' >&2 || true
-    grep '^ROW' "$state/$name.out" >>"$rows" || echo "bench: $name printed no figures" >&2
+    echo "bench: $name ($label)" >&2
+    local out=$state/$name-$label.out
+    wine "$benches/$name.exe" "$@" | tr -d '\r' | tee "$out" | grep -v '^ROW' >&2 || true
+    sed -n "s/^ROW\t/ROW\t[$label] /p" "$out" >>"$rows"
+    grep -q '^ROW' "$out" || echo "bench: $name printed no figures" >&2
 }
 
 # 1. The reader path on a pair that a Linux-side writer keeps full.
 pty_pair reader_socat reader
-link_com "$reader_com" "$state/reader.a"
+mirl_wine_link_com "$reader_com" "$state/reader.a"
 setsid bash -c 'exec yes "\$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47" >"$1"' \
     _ "$state/reader.b" </dev/null >/dev/null 2>&1 &
 started+=("$!")
-run_bench reader_rate_bench "$reader_com"
+for build in "${builds[@]}"; do
+    use_build "$build"
+    run_bench reader_rate_bench "$reader_com"
+done
+kill "$reader_socat" 2>/dev/null || true
 
-mirltty=$(windows_path "$tree/app/mirltty.exe")
-
-# 2. and 4. The program on COM1, an idle pair; the idle-CPU run closes its Linux end at the end.
+# 2. Start-up against the bare dialog on the program's template, in turn, at least 15 each, and 3.
+# disconnect on COM1, an idle pair.
 pty_pair idle_socat idle
-link_com 1 "$state/idle.a"
+mirl_wine_link_com 1 "$state/idle.a"
+for build in "${builds[@]}"; do
+    use_build "$build"
+    run_bench startup_bench "$mirltty" "$bare_dialog" "$((repeats > 15 ? repeats : 15))"
+done
+use_build "${builds[0]}"
 run_bench disconnect_bench "$mirltty" "$repeats"
-
-# 3. Start-up against the bare dialog on the program's template, in turn, at least 15 each.
-bare_dialog=$(windows_path "$benches/bare_dialog.exe")
-run_bench startup_bench "$mirltty" "$bare_dialog" "$((repeats > 15 ? repeats : 15))"
 
 # 4. Idle CPU: the benchmark asks (request file) for the device to go; killing socat closes the
 # masters, so the program's end of the pty is hung up mid-capture.
@@ -119,9 +132,12 @@ wait "$closer" 2>/dev/null || true
 # 5. Ticks that add bursts of lines: COM1 on a fresh pair whose other end the benchmark writes to
 # as COM12.
 pty_pair burst_socat burst
-link_com 1 "$state/burst.a"
-link_com "$burst_com" "$state/burst.b"
-run_bench burst_bench "$mirltty" "$bare_dialog" "COM$burst_com" "$(((repeats + 1) / 2))"
+mirl_wine_link_com 1 "$state/burst.a"
+mirl_wine_link_com "$burst_com" "$state/burst.b"
+for build in "${builds[@]}"; do
+    use_build "$build"
+    run_bench burst_bench "$mirltty" "$bare_dialog" "COM$burst_com" "$(((repeats + 1) / 2))"
+done
 
 echo
 awk -F '\t' '
