@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds mirltty.exe and starts it under Wine. Without a display it runs on a virtual one and
-# saves a screenshot.
+# Builds mirltty.exe and starts it under Wine. Without a display it runs on a virtual one: it is
+# connected, its screen saved and its lines printed, and then it ends.
 #   scripts/run.sh                    COM1 is a demo port fed with a few GPS receiver lines a second
 #   scripts/run.sh DEVICE...          the serial devices given are COM1, COM2, ... in this order
 #   scripts/run.sh --check DEVICE...  only checks the devices and prints what they would be
 #   scripts/run.sh --list             lists the serial devices found here
-#   MIRL_RUN_SECONDS=N  end the tool after N seconds (default: run until it is closed).
+#   MIRL_RUN_SECONDS=N  end the tool after N seconds (default: run until it is closed; without a
+#                       display it ends once it has shown its lines).
 # A device that is missing, not a character device or not readable and writable by the user
 # ends it with status 2 before anything is installed, built or started.
 set -euo pipefail
@@ -89,15 +90,15 @@ if [[ -z ${DISPLAY:-} ]]; then
     echo "No display: running on a virtual display (Xvfb)."
 fi
 # shellcheck source=wine-env.sh
-source scripts/wine-env.sh "$exe"
+source scripts/wine-env.sh run
 mirl_wine_prefix_ready
 
 workdir=$(mktemp -d)
 pids=()
-links=()
+coms=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -f "${links[@]}"
+    ((${#coms[@]} == 0)) || mirl_wine_unlink_com "${coms[@]}"
     rm -rf "$workdir"
 }
 trap cleanup EXIT
@@ -112,24 +113,40 @@ if ((${#devices[@]} == 0)); then
     echo "COM1 is a demo port (${devices[0]}) sending GPS sentences once a second."
 fi
 for i in "${!devices[@]}"; do
-    links+=("$WINEPREFIX/dosdevices/com$((i + 1))")
-    ln -sfn "${devices[i]}" "${links[i]}"
+    coms+=($((i + 1)))
+    mirl_wine_link_com "$((i + 1))" "${devices[i]}"
 done
 
 wine "$exe" &
 tool=$!
 pids+=("$tool")
-echo "mirlTTY is running: choose the settings and press Connect."
 
 if ((headless)); then
-    # Nobody can press Connect on a virtual display: the test driver presses it, so that the
-    # screenshot shows lines arriving.
-    printf 'find mirlTTY 20000\nclick 1006\n' | wine "$driver" >/dev/null
-    echo "Pressed Connect for you; waiting for a few lines."
-    sleep 4
-    shot=$root/build/windows/mirltty-screenshot.png
+    # Nobody can press Connect on a virtual display: the test driver presses it, waits for a few
+    # lines and reads them back, so that the screenshot shows them and the terminal prints them.
+    reply=$(printf 'find mirlTTY 20000\nclick 1006\ntail 1013 6 10000\nlist 1013\nquit\n' |
+        wine "$driver" | sed -n 4p)
+    shot=$root/build/wine/mirltty-screenshot.png
     import -display "$DISPLAY" -window root "$shot" && echo "Screenshot: $shot"
+    # The list's reply: "ok COUNT TOP LINE...", each line a token with its bytes as \xHH escapes.
+    read -r -a fields <<<"$reply"
+    if [[ ${fields[0]:-} != ok ]]; then
+        echo "run: the tool's list could not be read: $reply" >&2
+        exit 1
+    fi
+    echo "The tool's list after Connect:"
+    for line in "${fields[@]:3}"; do
+        [[ $line == '""' ]] && line=""
+        printf '  %b' "$line" | tr -d '\r\n'
+        echo
+    done
+    kill "$tool" 2>/dev/null || true
+    wait "$tool" 2>/dev/null || true
+    # The server, and with it the virtual display, ends with the tool.
+    mirl_wine_stop
+    exit 0
 fi
+echo "mirlTTY is running: choose the settings and press Connect."
 if [[ -n ${MIRL_RUN_SECONDS:-} ]]; then
     sleep "$MIRL_RUN_SECONDS"
     kill "$tool" 2>/dev/null || true
