@@ -43,12 +43,12 @@ TEST_F(Garbage, EveryByteValueShownAsReceived) {
     std::vector<std::string> lines = {"connected."};
     for (const auto& burst : {up, down}) {
         model.Receive(burst);
-        lines = Join(lines, model.MoveLines());
+        lines = Join(lines, model.Move());
         s.SendAtPhase(port, burst);
         s.WaitListEquals(lines, milliseconds(3000));
     }
     s.Click(IDC_CONNECT);
-    lines = Join(lines, model.MoveLines());
+    lines = Join(lines, model.Move());
     lines.push_back("disconnect.");
     s.WaitListEquals(lines, milliseconds(3000));
     // The two zero bytes are counted though never shown.

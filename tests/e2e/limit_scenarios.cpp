@@ -46,7 +46,7 @@ TEST_F(Limit, BurstOf2500BytesStopsAtTheMark) {
     model.StartReader();
     model.Receive(stream);
     ASSERT_EQ(model.Count(), 2000);
-    auto expected = model.MoveLines();
+    auto expected = model.Move();
     std::vector<std::string> lines = {"connected."};
     lines.insert(lines.end(), expected.begin(), expected.end());
 

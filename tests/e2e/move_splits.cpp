@@ -32,7 +32,7 @@ ModelledCapture ModelMoves(std::string_view sent, const std::vector<size_t>& spl
     size_t at = 0;
     auto move = [&](std::string_view part) {
         model.Receive(part);
-        const auto lines = model.MoveLines();
+        const auto lines = model.Move();
         out.lines.insert(out.lines.end(), lines.begin(), lines.end());
     };
     for (const size_t n : splits) {

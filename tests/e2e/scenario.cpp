@@ -359,7 +359,7 @@ std::vector<std::string> Scenario::SendBurstsOnePerTick(PtyPair& pty,
     for (const std::string& burst : bursts) {
         if (!model.Reading()) break;
         model.Receive(burst);
-        const auto moved = model.MoveLines();
+        const auto moved = model.Move();
         lines.insert(lines.end(), moved.begin(), moved.end());
         // Hundreds of bytes take milliseconds to read: aimed between ticks, so none splits them.
         SendAtPhase(pty, burst);

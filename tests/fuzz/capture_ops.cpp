@@ -133,9 +133,8 @@ class Session {
 
     // The model runs first: it decides whether a line feed goes in, which the stream records.
     void Move() {
-        std::vector<std::string> modelLines;
-        const bool inserted =
-            m_model.Move([&](const std::string& line) { modelLines.push_back(line); });
+        bool inserted = false;
+        const std::vector<std::string> modelLines = m_model.Move(&inserted);
         if (inserted) Accepted('\n');
 
         const std::vector<std::string> realLines = m_assembler.MoveToLines(*m_buffer);

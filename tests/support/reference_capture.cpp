@@ -12,23 +12,18 @@ bool ReferenceCapture::Store(std::uint8_t b) {
     return true;
 }
 
-bool ReferenceCapture::Move(const LineSink& onLine) {
+std::vector<std::string> ReferenceCapture::Move(bool* insertedLineFeed) {
     const bool inserted = m_moveIndex + 1 < Count() && Store('\n');
+    if (insertedLineFeed != nullptr) *insertedLineFeed = inserted;
     m_moveIndex = std::max(m_moveIndex, 0);
-    // Count() is read afresh: what the sink stores moves in this same move.
+    std::vector<std::string> lines;
     while (m_moveIndex < Count()) {
         const std::uint8_t b = m_bytes[static_cast<std::size_t>(m_moveIndex++)];
         if (b != 0) m_pending.push_back(static_cast<char>(b));
-        if (b == '\n') onLine(std::exchange(m_pending, {}));
+        if (b == '\n') lines.push_back(std::exchange(m_pending, {}));
     }
     // A reader waiting in a read sees a full buffer after that read and ends.
     if (Count() >= kMaxRead) m_reading = false;
-    return inserted;
-}
-
-std::vector<std::string> ReferenceCapture::MoveLines() {
-    std::vector<std::string> lines;
-    Move([&](const std::string& line) { lines.push_back(line); });
     return lines;
 }
 

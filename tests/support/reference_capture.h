@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +13,6 @@ namespace mirl::test {
 
 class ReferenceCapture {
   public:
-    // Called after each shown line; may store bytes, as the reader does during a move.
-    using LineSink = std::function<void(const std::string& line)>;
-
     static constexpr std::size_t kCapacity = 2008;
     // The reader stops once the buffer holds this many bytes.
     static constexpr int kMaxRead = 2000;
@@ -26,10 +22,9 @@ class ReferenceCapture {
 
     // One move (a tick, a flush, a disconnect): when two or more bytes (one, before the first
     // move) wait unmoved, a line feed of its own first; then every unmoved byte into lines, zero
-    // bytes left out. True when a line feed was inserted.
-    bool Move(const LineSink& onLine);
-    // One move; the lines it shows.
-    std::vector<std::string> MoveLines();
+    // bytes left out. The lines it shows; `insertedLineFeed`, when given, says whether that line
+    // feed went in.
+    std::vector<std::string> Move(bool* insertedLineFeed = nullptr);
 
     // Empties the buffer; the pending text stays and leads the next line.
     void Clear();
