@@ -7,9 +7,7 @@ CWinThread::CWinThread(StartKey, AFX_THREADPROC pfnThreadProc, LPVOID pParam)
     : m_pfnThreadProc(pfnThreadProc), m_pThreadParams(pParam) {}
 
 CWinThread::~CWinThread() {
-    if (!m_hThread) return;
-    // The thread itself may hold the last owner of its object; it cannot wait for its own end.
-    if (::GetCurrentThreadId() != m_nThreadID) Join();
+    if (m_hThread) Join();
 }
 
 unsigned __stdcall CWinThread::Start(void* self) {

@@ -17,8 +17,7 @@ class CWinThread {
 
   public:
     CWinThread(StartKey, AFX_THREADPROC pfnThreadProc, LPVOID pParam);
-    // Joins, since the function may use objects that die with the owner; unless it runs on the
-    // thread itself, which a thread let go by its owner does.
+    // Joins, since the function may use objects that die with the owner.
     ~CWinThread();
     CWinThread(const CWinThread&) = delete;
     CWinThread& operator=(const CWinThread&) = delete;
