@@ -47,26 +47,24 @@ std::optional<std::vector<std::string>> Items(HWND hwnd, UINT count_msg, UINT le
     return items;
 }
 
-}  // namespace
-
-std::string AnsiFromWide(const std::wstring& wide) {
+std::string NarrowFromWide(const std::wstring& wide, UINT code_page) {
     if (wide.empty()) return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+    const int size = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
+    WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
                         nullptr, nullptr);
     return out;
 }
 
+}  // namespace
+
+std::string AnsiFromWide(const std::wstring& wide) {
+    return NarrowFromWide(wide, CP_ACP);
+}
+
 std::string Utf8FromWide(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
-                        nullptr, nullptr);
-    return out;
+    return NarrowFromWide(wide, CP_UTF8);
 }
 
 std::wstring WideFromUtf8(const std::string& utf8) {
