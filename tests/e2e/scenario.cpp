@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -43,6 +45,13 @@ std::string Ids(const std::vector<int>& ids) {
     return "{" + out + "}";
 }
 
+// What Wine prints when it could not load the program it was asked to run.
+bool WineCouldNotStart(const std::filesystem::path& log) {
+    std::ifstream in(log);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    return text.find("Application could not be started") != std::string::npos;
+}
+
 }  // namespace
 
 std::string MessageBoxSeen::Describe() const {
@@ -76,19 +85,25 @@ void Scenario::Start(const std::filesystem::path& program, const std::string& ca
                                   " (build the Windows trees: cmake --preset windows && "
                                   "cmake --build --preset windows, and so for windows-x86)");
     }
-    StopProgram();
-    ++starts_;
-    const std::string tag = std::to_string(starts_);
-    program_exe_ = exe;
-    program_ = std::make_unique<ChildProcess>(
-        session_.Wine(exe, {}, dir_ / (exe.stem().string() + "-" + tag + ".log")));
-    driver_ = std::make_unique<DriverClient>(session_, session_.paths().driver,
-                                             dir_ / ("driver-" + tag + ".log"));
-    const Reply found = driver_->Call("find " + caption + " 30000", milliseconds(40000));
-    if (!found.ok)
+    // Now and then, on a busy machine, Wine fails to load a program at all and says so in its
+    // output; that is the test bed's failure, not the program's, and a second start is made.
+    for (int attempt = 1;; ++attempt) {
+        StopProgram();
+        ++starts_;
+        const std::string tag = std::to_string(starts_);
+        const auto log = dir_ / (exe.stem().string() + "-" + tag + ".log");
+        program_exe_ = exe;
+        program_ = std::make_unique<ChildProcess>(session_.Wine(exe, {}, log));
+        driver_ = std::make_unique<DriverClient>(session_, session_.paths().driver,
+                                                 dir_ / ("driver-" + tag + ".log"));
+        const Reply found = driver_->Call("find " + caption + " 30000", milliseconds(40000));
+        if (found.ok) break;
+        const bool ended = program_->Exited();
+        if (ended && attempt == 1 && WineCouldNotStart(log)) continue;
         throw ScenarioFailure("expected the dialog \"" + caption + "\" within 30 s; driver: " +
                               (found.fields.empty() ? found.line : found.fields.front()) +
-                              (program_->Exited() ? " (the program has ended)" : ""));
+                              (ended ? " (the program has ended)" : ""));
+    }
     tick_origin_.reset();
 }
 
