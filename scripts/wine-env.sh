@@ -77,22 +77,27 @@ mirl__start_xvfb() {
         fi
         rm -f "$state"
     fi
-    for n in $(seq 90 199); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 9>&- &
-        pid=$!
-        for _ in $(seq 50); do
-            [[ -e /tmp/.X11-unix/X$n ]] && break
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$pid" 2>/dev/null; then
-            echo "$n $pid" >"$state"
-            export DISPLAY=:$n
-            return 0
-        fi
-        kill "$pid" 2>/dev/null || true
+    # Xvfb picks a free display itself and writes its number once it accepts connections: two
+    # prefixes brought up side by side then never both take the display that looked free to each.
+    local ready=$state.new
+    rm -f "$ready"
+    n=""
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" </dev/null \
+        >/dev/null 2>&1 9>&- &
+    pid=$!
+    for _ in $(seq 100); do
+        n=$(cat "$ready" 2>/dev/null)
+        [[ -n $n ]] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
     done
+    rm -f "$ready"
+    if [[ -n $n ]] && kill -0 "$pid" 2>/dev/null; then
+        echo "$n $pid" >"$state"
+        export DISPLAY=:$n
+        return 0
+    fi
+    kill "$pid" 2>/dev/null || true
     echo "wine-env: no Xvfb display could be started" >&2
     return 1
 }

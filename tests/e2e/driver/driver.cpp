@@ -78,7 +78,9 @@ HWND FocusOf(const Target& t) {
 // once the focus is in `window`, false if it is not by the deadline.
 bool AwaitFocusWithin(const Target& t, HWND window, Clock::time_point deadline) {
     for (;;) {
-        const HWND focus = FocusOf(t);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        const HWND focus = GetGUIThreadInfo(t.tid, &info) ? info.hwndFocus : nullptr;
         if (focus == window || IsChild(window, focus)) return true;
         if (Clock::now() >= deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
