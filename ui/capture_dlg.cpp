@@ -210,11 +210,7 @@ void CCaptureDlg::WidenListFor(const std::vector<std::string>& lines) {
     } else {
         m_measuredFont = font;
         widest = 0;
-        CString item;
-        for (int i = 0; i < m_listOutput.GetCount(); ++i) {
-            m_listOutput.GetText(i, item);
-            widen(item.str());
-        }
+        for (const std::string& line : m_listOutput.Lines()) widen(line);
     }
     if (widest == m_widestLine) return;
     m_widestLine = widest;

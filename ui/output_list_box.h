@@ -15,6 +15,8 @@ class COutputListBox : public CListBox {
     void CopySelectedLine();
     // Every line, each with its own line end as received, or CR LF where it has none.
     void CopyAllLines();
+    // Every line, in list order, as the ANSI bytes it was added with.
+    std::vector<std::string> Lines() const;
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
@@ -26,7 +28,6 @@ class COutputListBox : public CListBox {
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
 
   private:
-    std::vector<std::string> Lines() const;
     // Where a menu asked for from the keyboard opens: below the selected line while it is in
     // view, else at the list's top left; in screen coordinates.
     CPoint KeyboardMenuPoint() const;
