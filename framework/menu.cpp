@@ -13,13 +13,6 @@ BOOL CMenu::CreatePopupMenu() {
     return m_hMenu != nullptr;
 }
 
-BOOL CMenu::DestroyMenu() {
-    if (!m_ownedMenu) return FALSE;
-    m_ownedMenu.reset();
-    m_hMenu = nullptr;
-    return TRUE;
-}
-
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd) {
     return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), nullptr);
 }

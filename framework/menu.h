@@ -18,9 +18,8 @@ class CMenu {
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr);
 
-    // An empty pop-up menu that this object owns: destroyed by DestroyMenu or when it goes.
+    // An empty pop-up menu that this object owns and destroys when it goes.
     BOOL CreatePopupMenu();
-    BOOL DestroyMenu();
 
     // Shows the pop-up at the screen point (x, y) and returns when it closes; `pWnd` owns it
     // meanwhile. The window's thread goes on dispatching other messages (timers among them) in
