@@ -81,7 +81,7 @@ std::map<std::string, std::string> ParseSession(const std::string& text) {
         if (eq == std::string::npos) continue;
         const std::string key = line.substr(0, eq);
         if (key == "WINEPREFIX" || key == "DISPLAY" || key == "WINEDEBUG" ||
-            key == "WINEDLLOVERRIDES")
+            key == "WINEDLLOVERRIDES" || key == "MIRL_WINE" || key == "WINELOADER")
             env[key] = line.substr(eq + 1);
     }
     return env;
@@ -99,9 +99,11 @@ void WineSession::Ready() {
     std::filesystem::create_directories(paths_.artifacts);
     env_ = ParseSession(RunSetUp());
     display_ = env_["DISPLAY"];
-    if (!DisplayAlive(display_) || env_["WINEPREFIX"].empty())
+    if (!DisplayAlive(display_) || env_["WINEPREFIX"].empty() || env_["MIRL_WINE"].empty())
         throw std::runtime_error(
-            "Wine set-up gave no usable display or prefix (DISPLAY=" + display_ + ")");
+            "Wine set-up gave no usable display, prefix or loader (DISPLAY=" + display_ + ")");
+    // Empty where the loader rule leaves it unset (the 32-bit loader): not passed on then.
+    if (env_["WINELOADER"].empty()) env_.erase("WINELOADER");
     env_["MIRL_WINEPREFIX"] = env_["WINEPREFIX"];
     ready_ = true;
 }
@@ -115,8 +117,9 @@ std::string WineSession::RunSetUp() const {
     // DISPLAY unset: always an Xvfb of the session's own, so screenshots show only our windows.
     start.argv = {"bash", "-c",
                   "unset DISPLAY; source \"$0\" && mirl_wine_prefix_ready && "
-                  "printf 'WINEPREFIX=%s\\nDISPLAY=%s\\nWINEDEBUG=%s\\nWINEDLLOVERRIDES=%s\\n' "
-                  "\"$WINEPREFIX\" \"$DISPLAY\" \"$WINEDEBUG\" \"$WINEDLLOVERRIDES\"",
+                  "printf 'WINEPREFIX=%s\\nDISPLAY=%s\\nWINEDEBUG=%s\\nWINEDLLOVERRIDES=%s\\n"
+                  "MIRL_WINE=%s\\nWINELOADER=%s\\n' \"$WINEPREFIX\" \"$DISPLAY\" \"$WINEDEBUG\" "
+                  "\"$WINEDLLOVERRIDES\" \"$MIRL_WINE\" \"${WINELOADER:-}\"",
                   script.string()};
     start.env = {{"MIRL_WINEPREFIX", paths_.prefix.string()}, {"MIRL_WINESERVER_LINGER", "60"}};
     // A first run makes the prefix (about 15 s); later ones only check it.
@@ -130,7 +133,8 @@ std::string WineSession::RunSetUp() const {
 SpawnOptions WineSession::Wine(const std::filesystem::path& program, std::vector<std::string> args,
                                const std::filesystem::path& log) const {
     SpawnOptions options;
-    options.argv = {"wine", program.string()};
+    // Wine as scripts/wine-env.sh's loader rule starts it here.
+    options.argv = {env_.at("MIRL_WINE"), program.string()};
     options.argv.insert(options.argv.end(), args.begin(), args.end());
     options.env = env_;
     options.output_file = log.string();
