@@ -7,13 +7,18 @@
 #   bench/run.sh     MIRL_JOBS build jobs (2), MIRL_BENCH_REPEATS repeats of the timed runs (10)
 #
 # The benchmarks use a Wine prefix of their own (build/wine/bench), so that their COM links never
-# meet the tests'; one WoW64 prefix runs both builds.
+# meet the tests'; one WoW64 prefix runs both builds. Where 32-bit programs cannot run (the loader
+# rule in scripts/wine-env.sh), only the 64-bit figures are taken, and the table says why.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-state=$root/build/bench
+# Pairs, logs and figures; apart from build/bench, which the host benchmarks build into.
+state=$root/build/bench-wine
+# shellcheck source=../scripts/wine-env.sh
+source "$root/scripts/wine-env.sh" bench
 # The builds: preset and the label their figures carry.
-builds=("windows x64" "windows-x86 x86")
+builds=("windows x64")
+no_32bit=$(mirl_wine_no_32bit_reason) || builds+=("windows-x86 x86")
 # The COM numbers in the benchmarks' prefix: a pair kept full by a writer; COM1, which the
 # program opens by default, on a pair nobody writes to; the far end of COM1's pair for the bursts.
 reader_com=11
@@ -26,8 +31,6 @@ for build in "${builds[@]}"; do
     cmake --build --preset "$preset" -j "${MIRL_JOBS:-2}" --target wine_benchmarks >/dev/null
 done
 
-# shellcheck source=../scripts/wine-env.sh
-source "$root/scripts/wine-env.sh" bench
 echo "bench: bringing up Wine in $WINEPREFIX (the first time takes about 15 s)" >&2
 mirl_wine_prefix_ready
 
@@ -36,8 +39,10 @@ mkdir -p "$state"
 started=()
 cleanup() {
     local pid
-    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # Each helper leads a process group of its own (setsid): the group goes with it.
+    for pid in "${started[@]}"; do kill -- "-$pid" 2>/dev/null || kill "$pid" 2>/dev/null || true; done
     mirl_wine_unlink_com "$reader_com" "$burst_com" 1
+    mirl_wine_stop
 }
 trap cleanup EXIT
 
@@ -80,7 +85,7 @@ run_bench() {
     shift
     echo "bench: $name ($label)" >&2
     local out=$state/$name-$label.out
-    wine "$benches/$name.exe" "$@" | tr -d '\r' | tee "$out" | grep -v '^ROW' >&2 || true
+    mirl_wine "$benches/$name.exe" "$@" | tr -d '\r' | tee "$out" | grep -v '^ROW' >&2 || true
     sed -n "s/^ROW\t/ROW\t[$label] /p" "$out" >>"$rows"
     grep -q '^ROW' "$out" || echo "bench: $name printed no figures" >&2
 }
@@ -151,3 +156,5 @@ awk -F '\t' '
       line = sprintf(fmt, "", "", "", ""); gsub(/./, "-", line); print substr(line, 1, w1 + w2 + w3 + 30)
       for (i = 1; i <= NR; i++) printf fmt, what[i], fig[i], goal[i], how[i]
     }' "$rows"
+[[ -z $no_32bit ]] || echo "No x86 figures: the 32-bit program cannot run here, since $no_32bit."
+

@@ -91,18 +91,20 @@ if [[ -z ${DISPLAY:-} ]]; then
 fi
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh run
-mirl_wine_prefix_ready
 
 workdir=$(mktemp -d)
 pids=()
 coms=()
+# Whatever this command started ends with it: the feeder, the tool, and Wine's server and display.
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     ((${#coms[@]} == 0)) || mirl_wine_unlink_com "${coms[@]}"
+    mirl_wine_stop
     rm -rf "$workdir"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+mirl_wine_prefix_ready
 
 if ((${#devices[@]} == 0)); then
     # A pseudo-terminal whose other side the feeder writes: to the tool it is a COM port.
@@ -117,7 +119,8 @@ for i in "${!devices[@]}"; do
     mirl_wine_link_com "$((i + 1))" "${devices[i]}"
 done
 
-wine "$exe" &
+# The loader itself, not a shell function, so that $! is the tool's own process.
+"$MIRL_WINE" "$exe" &
 tool=$!
 pids+=("$tool")
 
@@ -125,7 +128,7 @@ if ((headless)); then
     # Nobody can press Connect on a virtual display: the test driver presses it, waits for a few
     # lines and reads them back, so that the screenshot shows them and the terminal prints them.
     reply=$(printf 'find mirlTTY 20000\nclick 1006\ntail 1013 6 10000\nlist 1013\nquit\n' |
-        wine "$driver" | sed -n 4p)
+        mirl_wine "$driver" | sed -n 4p)
     shot=$root/build/wine/mirltty-screenshot.png
     import -display "$DISPLAY" -window root "$shot" && echo "Screenshot: $shot"
     # The list's reply: "ok COUNT TOP LINE...", each line a token with its bytes as \xHH escapes.
@@ -140,10 +143,6 @@ if ((headless)); then
         printf '  %b' "$line" | tr -d '\r\n'
         echo
     done
-    kill "$tool" 2>/dev/null || true
-    wait "$tool" 2>/dev/null || true
-    # The server, and with it the virtual display, ends with the tool.
-    mirl_wine_stop
     exit 0
 fi
 echo "mirlTTY is running: choose the settings and press Connect."

@@ -21,7 +21,9 @@ source "$here/../../../scripts/wine-env.sh" "$state"
 stop() {
     for pid in "$state/socat.pid" "$state/socat-hangup.pid"; do
         if [[ -f $pid ]]; then
-            kill "$(cat "$pid")" 2>/dev/null || true
+            # socat leads a process group (setsid): the group takes the hang-up's shell with it,
+            # which would otherwise wait for its trigger file for good.
+            kill -- "-$(cat "$pid")" 2>/dev/null || true
             rm -f "$pid"
         fi
     done
