@@ -37,8 +37,7 @@ TEST_F(Capture, LinesArriveByTheRulesAndDisconnectMovesTheRest) {
     s.WaitTicks(1);
     s.SendAtPhase(port, "UV", 0.2);
     s.WaitUntilRead(port);
-    s.Click(IDC_CONNECT);
-    const auto texts = s.Ok("watchtext " + std::to_string(IDC_CONNECT) + " 1500");
+    const auto texts = s.Ok("watchtext " + std::to_string(IDC_CONNECT) + " 1500 click");
     EXPECT_EQ(texts, (std::vector<std::string>{"Disconnect", "Wait...", "Connect"}));
     s.WaitListEquals(With(shown, {"TUV\n", "disconnect."}), milliseconds(3000));
     s.ExpectLocked(false);

@@ -45,11 +45,25 @@ std::string Ids(const std::vector<int>& ids) {
     return "{" + out + "}";
 }
 
-// What Wine prints when it could not load the program it was asked to run.
-bool WineCouldNotStart(const std::filesystem::path& log) {
+std::string ReadLog(const std::filesystem::path& log) {
     std::ifstream in(log);
-    const std::string text((std::istreambuf_iterator<char>(in)), {});
-    return text.find("Application could not be started") != std::string::npos;
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Waits up to 30 s for the dialog, asking a second at a time so that a program that has ended
+// before showing it is seen at once. Once the dialog is there, a longer find waits for its focus,
+// as one long find would have.
+Reply AwaitDialog(DriverClient& driver, ChildProcess& program, const std::string& caption) {
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    for (;;) {
+        const Reply found = driver.Call("find " + caption + " 1000", milliseconds(11000));
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
+        if (found.ok) {
+            return driver.Call("find " + caption + " " + std::to_string(std::max(left.count(), 0L)),
+                               left + milliseconds(10000));
+        }
+        if (program.Exited() || left.count() <= 0) return found;
+    }
 }
 
 }  // namespace
@@ -85,8 +99,9 @@ void Scenario::Start(const std::filesystem::path& program, const std::string& ca
                                   " (build the Windows trees: cmake --preset windows && "
                                   "cmake --build --preset windows, and so for windows-x86)");
     }
-    // Now and then, on a busy machine, Wine fails to load a program at all and says so in its
-    // output; that is the test bed's failure, not the program's, and a second start is made.
+    // Now and then, on a busy machine, Wine fails to load a program and says "Application could
+    // not be started"; that start is the test bed's failure, and one more is made. Otherwise a
+    // program that ends before its dialog shows fails the scenario at once, with what Wine said.
     for (int attempt = 1;; ++attempt) {
         StopProgram();
         ++starts_;
@@ -96,13 +111,17 @@ void Scenario::Start(const std::filesystem::path& program, const std::string& ca
         program_ = std::make_unique<ChildProcess>(session_.Wine(exe, {}, log));
         driver_ = std::make_unique<DriverClient>(session_, session_.paths().driver,
                                                  dir_ / ("driver-" + tag + ".log"));
-        const Reply found = driver_->Call("find " + caption + " 30000", milliseconds(40000));
+        const Reply found = AwaitDialog(*driver_, *program_, caption);
         if (found.ok) break;
-        const bool ended = program_->Exited();
-        if (ended && attempt == 1 && WineCouldNotStart(log)) continue;
-        throw ScenarioFailure("expected the dialog \"" + caption + "\" within 30 s; driver: " +
-                              (found.fields.empty() ? found.line : found.fields.front()) +
-                              (ended ? " (the program has ended)" : ""));
+        if (!program_->Exited()) {
+            throw ScenarioFailure("expected the dialog \"" + caption + "\" within 30 s; driver: " +
+                                  (found.fields.empty() ? found.line : found.fields.front()));
+        }
+        const std::string said = ReadLog(log);
+        if (attempt == 1 && said.find("Application could not be started") != std::string::npos)
+            continue;
+        throw ScenarioFailure("the program ended before its dialog \"" + caption +
+                              "\" showed; Wine said: " + (said.empty() ? "nothing" : said));
     }
     tick_origin_.reset();
 }

@@ -277,11 +277,14 @@ std::string Text(Target&, const Request& r) {
     return text ? Ok({*text}) : Err("no answer to WM_GETTEXT");
 }
 
+// With "click", the button is clicked once its first text is read: a click posted before the
+// watch began could change the text before the first read on a busy machine.
 std::string WatchText(Target&, const Request& r) {
     std::vector<std::string> seen;
     const auto deadline = Clock::now() + std::chrono::milliseconds(r.Int(2));
     while (Clock::now() < deadline) {
         std::string now = RawWindowTextUtf8(r.control);
+        if (seen.empty() && r.Arg(3) == "click") PostMessageA(r.control, BM_CLICK, 0, 0);
         if (seen.empty() || seen.back() != now) seen.push_back(std::move(now));
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
