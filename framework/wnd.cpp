@@ -70,7 +70,8 @@ HWND CWnd::UnsubclassWindow() {
     return Detach();
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept {
     auto* self = static_cast<CWnd*>(::GetPropA(hWnd, kWrapperProperty));
     // Not while the property stands, and without it the window's own procedure is unknown here.
     if (self == nullptr) return ::DefWindowProcW(hWnd, message, wParam, lParam);

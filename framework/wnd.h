@@ -114,7 +114,9 @@ class CWnd : public CCmdTarget {
     void ReleaseChildWrappers();
 
   private:
-    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // noexcept: an exception must not cross the system's callback (see CDialog::DialogProc).
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept;
     LRESULT HandleSubclassedMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The window's own procedure while it is subclassed, else nullptr.
