@@ -37,6 +37,7 @@ class CCaptureDlg : public CDialog {
     void OnDelete();
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
 
     mirl::PortSettings ReadPortSettings();
     CString GetSelectedText(const CComboBox& combo) const;
