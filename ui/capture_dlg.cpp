@@ -208,12 +208,13 @@ void CCaptureDlg::AddLines(const std::vector<std::string>& lines) {
 // measured again.
 void CCaptureDlg::WidenListFor(const std::vector<std::string>& lines) {
     const auto font = reinterpret_cast<HGDIOBJ>(m_listOutput.SendMessage(WM_GETFONT));
-    CClientDC dc(&m_listOutput);
+    const CDC& dc = m_measuringDc;
     const mirl::select_object_scope measuringFont(dc.GetSafeHdc(), font);
     int widest = m_widestLine;
-    // On the text the list draws of each line.
+    // On the text the list draws of each line; an empty one widens nothing.
     const auto widen = [&](const std::string& line) {
         const std::string_view shown = mirl::ShownTextOfLine(std::string_view(line));
+        if (shown.empty()) return;
         const SIZE size = dc.GetTextExtent(shown.data(), static_cast<int>(shown.size()));
         if (size.cx + kItemTextInset > widest) widest = size.cx + kItemTextInset;
     };

@@ -82,6 +82,7 @@ class CCaptureDlg : public CDialog {
     // inset included.
     int m_widestLine = 0;
     HGDIOBJ m_measuredFont = nullptr;
+    CMemoryDC m_measuringDc;
     Host m_host{*this};
     // Holds the pending line of the output; stops a running reader when the dialog goes.
     mirl::ConnectionControl m_control;
