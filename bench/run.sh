@@ -4,7 +4,8 @@
 # add bursts of lines keep the window busy, for the 64-bit and the 32-bit build alike; disconnect
 # latency and idle CPU for the 64-bit one. Host micro-benchmarks of the buffer are bench/host/run.sh.
 #
-#   bench/run.sh     MIRL_JOBS build jobs (2), MIRL_BENCH_REPEATS repeats of the timed runs (10)
+#   bench/run.sh     MIRL_JOBS build jobs (2), MIRL_BENCH_REPEATS repeats of the timed runs (10),
+#                    MIRL_BENCH_X86=0 for the 64-bit build only
 #
 # The benchmarks use a Wine prefix of their own (build/wine/bench), so that their COM links never
 # meet the tests'; one WoW64 prefix runs both builds.
@@ -14,6 +15,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 state=$root/build/bench
 # The builds: preset and the label their figures carry.
 builds=("windows x64" "windows-x86 x86")
+# MIRL_BENCH_X86=0 leaves the 32-bit build out, for machines without 32-bit Wine.
+[[ ${MIRL_BENCH_X86:-1} != 0 ]] || builds=("${builds[0]}")
 # The COM numbers in the benchmarks' prefix: a pair kept full by a writer; COM1, which the
 # program opens by default, on a pair nobody writes to; the far end of COM1's pair for the bursts.
 reader_com=11
