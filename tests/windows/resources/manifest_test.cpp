@@ -70,11 +70,6 @@ TEST(ManifestTest, AsksForWhatTheProgramNeeds) {
          }) {
         EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
     }
-    // Per-monitor version 1 rescales nothing when the DPI changes: Windows 8.1 and 10 before 1703
-    // are to fall back to system DPI instead.
-    EXPECT_EQ(manifest.find("PerMonitor<"), std::string::npos);
-    EXPECT_EQ(manifest.find("PerMonitor,"), std::string::npos);
-    EXPECT_EQ(manifest.find("/pm<"), std::string::npos);
     // The list shows each byte in the system's ANSI code page; a UTF-8 one would change that.
     EXPECT_EQ(manifest.find("activeCodePage>"), std::string::npos);
 }
