@@ -1,15 +1,12 @@
 // The copy texts of the output list.
 #include "copy_text.h"
 
+#include "shown_text.h"
+
 namespace mirl {
 
 std::string CopyTextOfLine(std::string_view line) {
-    if (line.ends_with("\r\n")) {
-        line.remove_suffix(2);
-    } else if (line.ends_with('\n')) {
-        line.remove_suffix(1);
-    }
-    return std::string(line);
+    return std::string(ShownTextOfLine(line));
 }
 
 std::string CopyTextOfAllLines(std::span<const std::string> lines) {

@@ -7,7 +7,7 @@
 
 namespace mirl {
 
-// One line as shown, without its line end: a final "\r\n" or "\n" is dropped, nothing else.
+// One line as the list shows it (ShownTextOfLine): without its final line end.
 std::string CopyTextOfLine(std::string_view line);
 
 // Every line in order, each followed by its own line end as received, or by "\r\n" where it has

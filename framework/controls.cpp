@@ -62,6 +62,11 @@ void CListBox::SetHorizontalExtent(int cxExtent) {
     SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
 }
 
+int CListBox::SetItemHeight(int nIndex, UINT cyItemHeight) {
+    return static_cast<int>(
+        SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELPARAM(cyItemHeight, 0)));
+}
+
 int CListBox::GetCurSel() const {
     return static_cast<int>(SendMessage(LB_GETCURSEL));
 }
@@ -72,19 +77,26 @@ int CListBox::SetCurSel(int nSelect) {
 
 void CListBox::GetText(int nIndex, CString& rString) const {
     rString.Empty();
+    const std::wstring wide = GetWideText(nIndex);
+    if (wide.empty()) return;
+    const auto length = static_cast<int>(wide.size());
+    // The list holds what LB_ADDSTRING made of the ANSI bytes; the ANSI code page gives them back.
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
+    rString = CString(std::move(text));
+}
+
+std::wstring CListBox::GetWideText(int nIndex) const {
     const auto index = static_cast<WPARAM>(nIndex);
     const auto length = static_cast<int>(::SendMessageW(m_hWnd, LB_GETTEXTLEN, index, 0));
-    if (length == LB_ERR) return;
+    if (length == LB_ERR) return {};
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
     const auto copied = static_cast<int>(
         ::SendMessageW(m_hWnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data())));
-    if (copied <= 0) return;
-    // The list holds what LB_ADDSTRING made of the ANSI bytes; the ANSI code page gives them back.
-    const int size =
-        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), copied, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(std::max(size, 0)), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), copied, text.data(), size, nullptr, nullptr);
-    rString = CString(std::move(text));
+    wide.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return wide;
 }
 
 int CListBox::GetItemRect(int nIndex, LPRECT lpRect) const {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "cstring.h"
 #include "wnd.h"
 
@@ -27,6 +29,8 @@ class CListBox : public CWnd {
     int InitStorage(int nItems, UINT nBytes);
     // How far, in pixels, the list scrolls sideways: the width of its widest item.
     void SetHorizontalExtent(int cxExtent);
+    // The height of every row, in pixels, of a list that draws its own items (LBS_OWNERDRAWFIXED).
+    int SetItemHeight(int nIndex, UINT cyItemHeight);
 
     // The selected item, or LB_ERR when none is.
     int GetCurSel() const;
@@ -34,6 +38,8 @@ class CListBox : public CWnd {
     // The item's text, as the ANSI bytes it was added with; empty for an index out of range.
     // Read in wide form, which a subclassed list box passes on unconverted, whatever its length.
     void GetText(int nIndex, CString& rString) const;
+    // The item's text as the list holds it, in wide characters; empty for an index out of range.
+    std::wstring GetWideText(int nIndex) const;
     // The item's rectangle in client coordinates; LB_ERR for an index out of range.
     int GetItemRect(int nIndex, LPRECT lpRect) const;
     // The item nearest the client point; bOutside TRUE when the point lies outside the client

@@ -11,6 +11,10 @@ CClientDC::CClientDC(CWnd* pWnd) : m_client(pWnd->m_hWnd) {
     m_hDC = m_client.get();
 }
 
+CMemoryDC::CMemoryDC() : m_memory(::CreateCompatibleDC(nullptr)) {
+    m_hDC = m_memory.get();
+}
+
 SIZE CDC::GetTextExtent(LPCSTR lpszString, int nCount) const {
     SIZE size{0, 0};
     ::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &size);

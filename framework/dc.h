@@ -1,5 +1,6 @@
 // Device contexts: CDC for drawing and measuring, CPaintDC for one WM_PAINT, CClientDC for a
-// window's client area. Each owns its DC through the handle owners of handles/.
+// window's client area, CMemoryDC for measuring apart from any window. Each owns its DC through the
+// handle owners of handles/.
 #pragma once
 
 #include <windows.h>
@@ -40,4 +41,16 @@ class CClientDC : public CDC {
 
   private:
     mirl::unique_window_dc m_client;
+};
+
+// A memory context compatible with the screen, for measuring text in a window's font without
+// the window's own context: CreateCompatibleDC(NULL) on construction, DeleteDC on destruction.
+// Under Wine GetDC on a window costs milliseconds (the window's visible region, from the server
+// and the X driver); this costs that once.
+class CMemoryDC : public CDC {
+  public:
+    CMemoryDC();
+
+  private:
+    mirl::unique_hdc m_memory;
 };

@@ -74,7 +74,8 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept {
     CDialog* self = nullptr;
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<CDialog*>(lParam);

@@ -10,7 +10,7 @@ CWinThread::~CWinThread() {
     if (m_hThread) Join();
 }
 
-unsigned __stdcall CWinThread::Start(void* self) {
+unsigned __stdcall CWinThread::Start(void* self) noexcept {
     auto* thread = static_cast<CWinThread*>(self);
     return thread->m_pfnThreadProc(thread->m_pThreadParams);
 }

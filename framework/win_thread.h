@@ -33,7 +33,8 @@ class CWinThread {
   private:
     friend std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD,
                                                       LPSECURITY_ATTRIBUTES);
-    static unsigned __stdcall Start(void* self);
+    // noexcept: an exception in the thread's function ends the program where it was thrown.
+    static unsigned __stdcall Start(void* self) noexcept;
 
     AFX_THREADPROC m_pfnThreadProc;
     LPVOID m_pThreadParams;

@@ -30,6 +30,7 @@ class CWnd : public CCmdTarget {
     // Attaches the window and routes its messages through OnWndMsg first; what that leaves, and
     // Default(), go on to the window's own procedure. The window is a Unicode window from then on:
     // messages reach OnWndMsg in their wide form, and text is best read from it with W messages.
+    // The object is found through the window's GWLP_USERDATA: FALSE for a window that uses it.
     // Undone when the window is destroyed (m_hWnd is then cleared), by UnsubclassWindow, or when
     // this object goes. Typical use, in OnInitDialog: m_listOutput.SubclassDlgItem(IDC_LIST, this).
     BOOL SubclassWindow(HWND hWnd);
@@ -114,7 +115,9 @@ class CWnd : public CCmdTarget {
     void ReleaseChildWrappers();
 
   private:
-    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // noexcept: an exception must not cross the system's callback (see CDialog::DialogProc).
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept;
     LRESULT HandleSubclassedMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The window's own procedure while it is subclassed, else nullptr.

@@ -22,7 +22,7 @@ class AfxWorkerThread final : public WorkerThread {
     void Join() override { m_thread->Join(); }
 
   private:
-    static UINT __cdecl Run(LPVOID param) {
+    static UINT __cdecl Run(LPVOID param) noexcept {
         static_cast<AfxWorkerThread*>(param)->m_body();
         return 0;
     }

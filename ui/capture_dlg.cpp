@@ -5,6 +5,7 @@
 #include "afx_worker_thread.h"
 #include "debug_output.h"
 #include "port_settings.h"
+#include "shown_text.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ const mirl::MessageEntry<CCaptureDlg> CCaptureDlg::kMessageMap[] = {
     Map::OnBnClicked(IDC_DELETE, &CCaptureDlg::OnDelete),
     Map::OnTimer(&CCaptureDlg::OnTimer),
     Map::OnMessage(WM_DPICHANGED, &CCaptureDlg::OnDpiChanged),
+    Map::OnMessage(WM_DRAWITEM, &CCaptureDlg::OnDrawItem),
 };
 
 CCaptureDlg::CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent)
@@ -58,6 +60,8 @@ BOOL CCaptureDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     // The list's own keyboard input and context menu go to the list, not the dialog.
     m_listOutput.SubclassDlgItem(IDC_LIST, this);
+    // The dialog's font reached the list before it was subclassed.
+    m_listOutput.FitRowsToFont();
     FillSettingsLists();
 
     if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
@@ -157,6 +161,12 @@ LRESULT CCaptureDlg::OnDpiChanged(WPARAM, LPARAM) {
     return 0;
 }
 
+// The output list is the dialog's only owner-drawn control.
+LRESULT CCaptureDlg::OnDrawItem(WPARAM, LPARAM lParam) {
+    m_listOutput.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return TRUE;
+}
+
 mirl::PortSettings CCaptureDlg::ReadPortSettings() {
     return mirl::MakePortSettings(m_strPort.GetString(), GetSelectedText(m_comboBaud).GetString(),
                                   GetSelectedText(m_comboParity).GetString(),
@@ -198,11 +208,14 @@ void CCaptureDlg::AddLines(const std::vector<std::string>& lines) {
 // measured again.
 void CCaptureDlg::WidenListFor(const std::vector<std::string>& lines) {
     const auto font = reinterpret_cast<HGDIOBJ>(m_listOutput.SendMessage(WM_GETFONT));
-    CClientDC dc(&m_listOutput);
+    const CDC& dc = m_measuringDc;
     const mirl::select_object_scope measuringFont(dc.GetSafeHdc(), font);
     int widest = m_widestLine;
+    // On the text the list draws of each line; an empty one widens nothing.
     const auto widen = [&](const std::string& line) {
-        const SIZE size = dc.GetTextExtent(line.c_str(), static_cast<int>(line.size()));
+        const std::string_view shown = mirl::ShownTextOfLine(std::string_view(line));
+        if (shown.empty()) return;
+        const SIZE size = dc.GetTextExtent(shown.data(), static_cast<int>(shown.size()));
         if (size.cx + kItemTextInset > widest) widest = size.cx + kItemTextInset;
     };
     if (font == m_measuredFont) {

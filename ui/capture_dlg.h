@@ -37,6 +37,7 @@ class CCaptureDlg : public CDialog {
     void OnDelete();
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
 
     mirl::PortSettings ReadPortSettings();
     CString GetSelectedText(const CComboBox& combo) const;
@@ -81,6 +82,7 @@ class CCaptureDlg : public CDialog {
     // inset included.
     int m_widestLine = 0;
     HGDIOBJ m_measuredFont = nullptr;
+    CMemoryDC m_measuringDc;
     Host m_host{*this};
     // Holds the pending line of the output; stops a running reader when the dialog goes.
     mirl::ConnectionControl m_control;

@@ -6,6 +6,7 @@
 #include "clipboard.h"
 #include "copy_text.h"
 #include "resource.h"
+#include "shown_text.h"
 
 namespace {
 
@@ -13,12 +14,15 @@ using Map = mirl::MessageMap<COutputListBox>;
 
 // What TranslateMessage makes of Ctrl+C.
 constexpr UINT kCtrlC = 0x03;
+// Where a plain list box starts an item's text: a pixel in from the row's left.
+constexpr int kTextInset = 1;
 
 }  // namespace
 
 const mirl::MessageEntry<COutputListBox> COutputListBox::kMessageMap[] = {
     Map::OnContextMenu(&COutputListBox::OnContextMenu),
     Map::OnChar(&COutputListBox::OnChar),
+    Map::OnMessage(WM_SETFONT, &COutputListBox::OnSetFont),
 };
 
 BOOL COutputListBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
@@ -26,6 +30,51 @@ BOOL COutputListBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return TRUE;
     }
     return CListBox::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+void COutputListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    RECT row = item.rcItem;
+    const bool focusShown = (item.itemState & ODS_NOFOCUSRECT) == 0;
+    // The focus rectangle is drawn inverted: drawn again, it goes.
+    if (item.itemAction == ODA_FOCUS || item.itemID == static_cast<UINT>(-1)) {
+        if (focusShown && (item.itemState & ODS_FOCUS)) ::DrawFocusRect(dc, &row);
+        return;
+    }
+    const std::wstring line = GetWideText(static_cast<int>(item.itemID));
+    const std::wstring_view shown = mirl::ShownTextOfLine(std::wstring_view(line));
+    // Unselected rows keep the colours the list's WM_CTLCOLORLISTBOX put into the context.
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const COLORREF text = ::GetTextColor(dc);
+    const COLORREF back = ::GetBkColor(dc);
+    if (selected) {
+        ::SetTextColor(dc, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
+    }
+    {
+        const mirl::select_object_scope font(dc,
+                                             reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+        ::ExtTextOutW(dc, row.left + kTextInset, row.top, ETO_OPAQUE | ETO_CLIPPED, &row,
+                      shown.data(), static_cast<UINT>(shown.size()), nullptr);
+    }
+    ::SetTextColor(dc, text);
+    ::SetBkColor(dc, back);
+    if (focusShown && (item.itemState & ODS_FOCUS)) ::DrawFocusRect(dc, &row);
+}
+
+void COutputListBox::FitRowsToFont() {
+    CClientDC dc(this);
+    const mirl::select_object_scope font(dc.GetSafeHdc(),
+                                         reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    TEXTMETRICW metrics{};
+    if (!::GetTextMetricsW(dc.GetSafeHdc(), &metrics)) return;
+    SetItemHeight(0, static_cast<UINT>(metrics.tmHeight));
+}
+
+LRESULT COutputListBox::OnSetFont(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    FitRowsToFont();
+    return result;
 }
 
 void COutputListBox::OnContextMenu(CWnd*, CPoint point) {

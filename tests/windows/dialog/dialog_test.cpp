@@ -203,12 +203,14 @@ int HorizontalExtent(HWND list) {
 }
 
 // One tick that completes hundreds of lines: the list holds them all in order, scrolled as after
-// the last, and scrolls sideways exactly far enough for the widest, in the list's own font, also
+// the last, and scrolls sideways exactly far enough for the widest as drawn, without its line
+// end, in the list's own font, also
 // after that font has changed, as it does when the window moves to a display of another DPI.
 TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
     Run([this](ProbeDlg& dlg) {
         ShortenListToThreeRows(dlg);
-        const std::string widest = std::string(180, 'W') + "\r\n";
+        const std::string drawn(180, 'W');
+        const std::string widest = drawn + "\r\n";
         std::vector<std::string> lines;
         for (int i = 0; i < 450; ++i) lines.push_back(i == 225 ? widest : "ab\r\n");
         std::string bytes;
@@ -223,13 +225,13 @@ TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
         HWND list = dlg.Item(IDC_LIST);
         const auto expectExtentFits = [&](const char* when) {
             SCOPED_TRACE(when);
-            const int width = WidthInListFont(list, widest);
+            const int width = WidthInListFont(list, drawn);
             EXPECT_GE(HorizontalExtent(list), width);
-            EXPECT_LE(HorizontalExtent(list), width + 4);
+            EXPECT_LE(HorizontalExtent(list), width + 2);
         };
         RECT client{};
         ::GetClientRect(list, &client);
-        ASSERT_GT(WidthInListFont(list, widest), client.right);  // a line that needs the bar
+        ASSERT_GT(WidthInListFont(list, drawn), client.right);  // a line that needs the bar
         expectExtentFits("after the burst");
 
         // A font half as wide again, as the dialog manager sets it at 144 DPI: the next line, a
@@ -241,11 +243,19 @@ TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
         const mirl::unique_any<mirl::win32_traits<HFONT, &::DeleteObject>> largerFont(
             ::CreateFontIndirectA(&larger));
         ASSERT_TRUE(largerFont);
-        const int widthBefore = WidthInListFont(list, widest);
+        const int widthBefore = WidthInListFont(list, drawn);
         ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(largerFont.get()), FALSE);
-        ASSERT_GT(WidthInListFont(list, widest), widthBefore);
+        ASSERT_GT(WidthInListFont(list, drawn), widthBefore);
         dlg.AddLine("x");
         expectExtentFits("after a line in the larger font");
+        // The list draws its own rows: they grow with the font as a plain list's do.
+        TEXTMETRICA metrics{};
+        {
+            const mirl::unique_window_dc dc(list);
+            const mirl::select_object_scope font(dc.get(), largerFont.get());
+            ::GetTextMetricsA(dc.get(), &metrics);
+        }
+        EXPECT_EQ(::SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), metrics.tmHeight);
 
         // The move back, announced by WM_DPICHANGED with the window's own rectangle, measures
         // again at once, without waiting for a line.

@@ -52,7 +52,7 @@ const std::vector<Expected> kMainControls = {
     {IDC_DEFAULT, L"Button", L"Default", 7, 37, 50, 14, kPush},
     {IDC_LIST, L"ListBox", L"", 7, 55, 266, 67,
      kChild | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT |
-         LBS_DISABLENOSCROLL},
+         LBS_DISABLENOSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS},
     {IDC_DELETE, L"Button", L"Delete", 63, 128, 50, 14, kPush},
 };
 

@@ -63,8 +63,8 @@ TEST(ManifestTest, AsksForWhatTheProgramNeeds) {
              R"(<supportedOS Id="{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"/>)",  // 8
              R"(<supportedOS Id="{1f676c76-80e1-4239-95bb-83d0f6d0da78}"/>)",  // 8.1
              R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)",  // 10 and 11
-             R"(>true/pm</dpiAware>)",
-             R"(>PerMonitorV2, PerMonitor</dpiAwareness>)",
+             R"(>true</dpiAware>)",
+             R"(>PerMonitorV2</dpiAwareness>)",
              R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")",
              R"(processorArchitecture="*" publicKeyToken="6595b64144ccf1df")",
          }) {
