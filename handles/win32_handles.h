@@ -33,6 +33,10 @@ using unique_hdc = unique_any<win32_traits<HDC, &::DeleteDC>>;
 using unique_hwnd = unique_any<win32_traits<HWND, &::DestroyWindow>>;
 // A menu from CreatePopupMenu, which nothing else destroys.
 using unique_hmenu = unique_any<win32_traits<HMENU, &::DestroyMenu>>;
+// A registry key from RegOpenKeyEx, which leaves NULL on failure.
+using unique_hkey = unique_any<win32_traits<HKEY, &::RegCloseKey>>;
+// A font this code created (a bold or scaled variant of a window's font).
+using unique_hfont = unique_any<win32_traits<HFONT, &::DeleteObject>>;
 // Memory from GlobalAlloc; a successful SetClipboardData takes it over (release()).
 using unique_hglobal = unique_any<win32_traits<HGLOBAL, &::GlobalFree>>;
 
