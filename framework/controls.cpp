@@ -38,6 +38,10 @@ int CComboBox::AddString(LPCSTR lpszString) {
     return static_cast<int>(SendMessage(CB_ADDSTRING, 0, TextParam(lpszString)));
 }
 
+BOOL CComboBox::GetDroppedState() const {
+    return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE));
+}
+
 int CListBox::GetCount() const {
     return static_cast<int>(SendMessage(LB_GETCOUNT));
 }

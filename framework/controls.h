@@ -16,6 +16,8 @@ class CComboBox : public CWnd {
     int SetCurSel(int nSelect);
     void GetLBText(int nIndex, CString& rString) const;
     int AddString(LPCSTR lpszString);
+    // Whether the list is open.
+    BOOL GetDroppedState() const;
 };
 
 class CListBox : public CWnd {

@@ -62,6 +62,9 @@ struct MessageMap {
     static constexpr Entry OnBnClicked(UINT id, void (T::*handler)()) {
         return {typename Entry::Command{id, BN_CLICKED, handler}};
     }
+    static constexpr Entry OnCbnDropdown(UINT id, void (T::*handler)()) {
+        return {typename Entry::Command{id, CBN_DROPDOWN, handler}};
+    }
     static constexpr Entry OnTimer(void (T::*handler)(UINT_PTR)) {
         return {typename Entry::Timer{handler}};
     }

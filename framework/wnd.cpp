@@ -152,6 +152,10 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+}
+
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) {
     HMENU hMenu = ::GetSystemMenu(m_hWnd, bRevert);
     if (hMenu == nullptr) return nullptr;

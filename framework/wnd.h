@@ -63,6 +63,8 @@ class CWnd : public CCmdTarget {
     void ClientToScreen(LPPOINT lpPoint) const;
     void ScreenToClient(LPPOINT lpPoint) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // Queued: handled once the current message and those before it are done.
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
     // The window's system menu (nullptr if it has none). bRevert TRUE restores the standard menu
     // and returns nullptr. The CMenu belongs to this window.

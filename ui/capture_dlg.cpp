@@ -1,6 +1,8 @@
 // The tool's main window.
 #include "capture_dlg.h"
 
+#include <dbt.h>
+
 #include "about_dlg.h"
 #include "afx_worker_thread.h"
 #include "debug_output.h"
@@ -15,6 +17,8 @@ using Map = mirl::MessageMap<CCaptureDlg>;
 constexpr int kNewestLineRow = 5;
 // A list box draws its items a pixel in from either side.
 constexpr int kItemTextInset = 2;
+// Posted to itself when a device came or went while the port list was open.
+constexpr UINT kPortsChangedMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -30,7 +34,11 @@ const mirl::MessageEntry<CCaptureDlg> CCaptureDlg::kMessageMap[] = {
     Map::OnBnClicked(IDC_DELETE, &CCaptureDlg::OnDelete),
     Map::OnTimer(&CCaptureDlg::OnTimer),
     Map::OnMessage(WM_DPICHANGED, &CCaptureDlg::OnDpiChanged),
+    Map::OnMessage(WM_MEASUREITEM, &CCaptureDlg::OnMeasureItem),
     Map::OnMessage(WM_DRAWITEM, &CCaptureDlg::OnDrawItem),
+    Map::OnCbnDropdown(IDC_PORT, &CCaptureDlg::OnDropdownPort),
+    Map::OnMessage(WM_DEVICECHANGE, &CCaptureDlg::OnDeviceChange),
+    Map::OnMessage(kPortsChangedMessage, &CCaptureDlg::OnPortsChanged),
 };
 
 CCaptureDlg::CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent)
@@ -63,6 +71,9 @@ BOOL CCaptureDlg::OnInitDialog() {
     // The dialog's font reached the list before it was subclassed.
     m_listOutput.FitRowsToFont();
     FillSettingsLists();
+    m_portList.Attach(GetDlgItem(IDC_PORT)->GetSafeHwnd());
+    FitPortListFont();
+    m_portList.Refresh();
 
     if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
         CString strAboutMenu;
@@ -158,13 +169,56 @@ void CCaptureDlg::OnTimer(UINT_PTR nIDEvent) {
 LRESULT CCaptureDlg::OnDpiChanged(WPARAM, LPARAM) {
     Default();
     WidenListFor({});
+    FitPortListFont();
     return 0;
 }
 
-// The output list is the dialog's only owner-drawn control.
-LRESULT CCaptureDlg::OnDrawItem(WPARAM, LPARAM lParam) {
-    m_listOutput.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+// The port list's closed box as tall as its neighbour's, a plain list in the same font.
+void CCaptureDlg::FitPortListFont() {
+    m_portList.FitFont(
+        static_cast<int>(m_comboBaud.SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1))));
+}
+
+LRESULT CCaptureDlg::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
+    if (wParam != IDC_PORT) return FALSE;
+    m_portList.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     return TRUE;
+}
+
+// The output list and the port list are drawn by their own objects.
+LRESULT CCaptureDlg::OnDrawItem(WPARAM wParam, LPARAM lParam) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (wParam == IDC_LIST) {
+        m_listOutput.DrawItem(item);
+    } else if (wParam == IDC_PORT) {
+        m_portList.DrawItem(item);
+    } else {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Each opening shows the ports as they are now; a closed list costs nothing.
+void CCaptureDlg::OnDropdownPort() {
+    m_portsStale = false;
+    m_portList.Refresh();
+}
+
+// Broadcast to every top-level window, and the sender waits for each: only a mark here. While
+// the list is open it is looked up again once this handler has returned.
+LRESULT CCaptureDlg::OnDeviceChange(WPARAM wParam, LPARAM) {
+    if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE ||
+        wParam == DBT_DEVNODES_CHANGED) {
+        if (!m_portsStale && m_portList.GetDroppedState()) PostMessage(kPortsChangedMessage);
+        m_portsStale = true;
+    }
+    return TRUE;
+}
+
+// One lookup for however many device changes came while it waited.
+LRESULT CCaptureDlg::OnPortsChanged(WPARAM, LPARAM) {
+    if (m_portsStale && m_portList.GetDroppedState()) OnDropdownPort();
+    return 0;
 }
 
 mirl::PortSettings CCaptureDlg::ReadPortSettings() {

@@ -5,6 +5,7 @@
 #include "capture_host.h"
 #include "connection_control.h"
 #include "output_list_box.h"
+#include "port_list.h"
 #include "resource.h"
 #include "serial_port.h"
 
@@ -37,7 +38,11 @@ class CCaptureDlg : public CDialog {
     void OnDelete();
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMeasureItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
+    void OnDropdownPort();
+    LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPortsChanged(WPARAM wParam, LPARAM lParam);
 
     mirl::PortSettings ReadPortSettings();
     CString GetSelectedText(const CComboBox& combo) const;
@@ -74,6 +79,7 @@ class CCaptureDlg : public CDialog {
     };
 
     void FillSettingsLists();
+    void FitPortListFont();
     void WidenListFor(const std::vector<std::string>& lines);
 
     static const mirl::MessageEntry<CCaptureDlg> kMessageMap[];
@@ -83,6 +89,10 @@ class CCaptureDlg : public CDialog {
     int m_widestLine = 0;
     HGDIOBJ m_measuredFont = nullptr;
     CMemoryDC m_measuringDc;
+    // Draws the port list; reached through m_strPort for everything else.
+    CPortList m_portList;
+    // A device came or went since the ports were last looked up.
+    bool m_portsStale = false;
     Host m_host{*this};
     // Holds the pending line of the output; stops a running reader when the dialog goes.
     mirl::ConnectionControl m_control;

@@ -39,7 +39,7 @@ const std::vector<Expected> kMainControls = {
     {IDCANCEL, L"Button", L"Exit", 223, 130, 50, 14, kPush},
     // Each label just before its list, which has no text of its own to be named by.
     {kNoId, L"Static", L"Port", 7, 7, 45, 11, kLabel},
-    {IDC_PORT, L"ComboBox", L"", 7, 18, 50, 56, kUpperList},
+    {IDC_PORT, L"ComboBox", L"", 7, 18, 50, 56, kUpperList | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS},
     {kNoId, L"Static", L"Baud", 61, 7, 45, 11, kLabel},
     {IDC_BAUD, L"ComboBox", L"", 61, 18, 50, 56, kUpperList},
     {kNoId, L"Static", L"Parity", 115, 7, 45, 11, kLabel},

@@ -1,0 +1,119 @@
+// Drawing the port list and keeping its marks current.
+#include "port_list.h"
+
+#include <algorithm>
+
+#include "win32_present_ports.h"
+
+namespace {
+
+// Text starts this far in from the item's left edge, as in a plain list.
+constexpr int kTextInset = 2;
+
+struct ItemColours {
+    int background;
+    int text;
+};
+
+ItemColours ColoursFor(UINT state) {
+    if (state & ODS_DISABLED) return {COLOR_BTNFACE, COLOR_GRAYTEXT};
+    if (state & ODS_SELECTED) return {COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
+    return {COLOR_WINDOW, COLOR_WINDOWTEXT};
+}
+
+}  // namespace
+
+HFONT CPortList::Font() const {
+    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+}
+
+std::string CPortList::ItemText(int index) const {
+    CString text;
+    GetLBText(index, text);
+    return text.str();
+}
+
+void CPortList::Refresh() {
+    m_ports = mirl::LookUpPresentPorts();
+    const int count = static_cast<int>(SendMessage(CB_GETCOUNT));
+    for (int index = 0; index < count; ++index) {
+        const auto number = mirl::PortNumber(ItemText(index));
+        const bool present = number && m_ports.contains(*number);
+        SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), present ? 1 : 0);
+    }
+    SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth()));
+    // Looked up again while open (a device came or went): the open list shows the new marks.
+    if (GetDroppedState()) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (SendMessage(CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info)) != FALSE)
+            ::InvalidateRect(info.hwndList, nullptr, TRUE);
+    }
+}
+
+void CPortList::FitFont(int fieldHeight) {
+    const HFONT font = Font();
+    LOGFONTA bold{};
+    if (font != nullptr && ::GetObjectA(font, sizeof bold, &bold) == sizeof bold) {
+        bold.lfWeight = FW_BOLD;
+        m_boldFont.reset(::CreateFontIndirectA(&bold));
+    }
+    CClientDC dc(this);
+    const mirl::select_object_scope selected(dc.GetSafeHdc(), font);
+    TEXTMETRICA metrics{};
+    if (::GetTextMetricsA(dc.GetSafeHdc(), &metrics)) m_itemHeight = metrics.tmHeight;
+    // The dialog measures items before its object is attached (under Wine at least), when no
+    // answer can come: the heights are set here instead.
+    if (m_itemHeight > 0) SendMessage(CB_SETITEMHEIGHT, 0, m_itemHeight);
+    if (fieldHeight > 0) SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight);
+    SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth()));
+}
+
+int CPortList::DroppedWidth() {
+    CClientDC dc(this);
+    const mirl::select_object_scope selected(
+        dc.GetSafeHdc(), m_boldFont ? static_cast<HGDIOBJ>(m_boldFont.get()) : Font());
+    int widest = 0;
+    for (const auto& [number, description] : m_ports) {
+        const std::string text = mirl::PresentPortText("COM" + std::to_string(number), description);
+        widest = std::max(
+            widest,
+            static_cast<int>(dc.GetTextExtent(text.c_str(), static_cast<int>(text.size())).cx));
+    }
+    const int wanted = widest + 2 * kTextInset + ::GetSystemMetrics(SM_CXVSCROLL) +
+                       2 * ::GetSystemMetrics(SM_CXEDGE);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        return wanted;
+    return std::min(wanted, static_cast<int>(monitor.rcMonitor.right - monitor.rcMonitor.left));
+}
+
+void CPortList::MeasureItem(MEASUREITEMSTRUCT& item) const {
+    if (item.itemID != static_cast<UINT>(-1) && m_itemHeight > 0) item.itemHeight = m_itemHeight;
+}
+
+void CPortList::DrawItem(const DRAWITEMSTRUCT& item) const {
+    const HDC dc = item.hDC;
+    const ItemColours colours = ColoursFor(item.itemState);
+    ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(colours.background));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const std::string name = ItemText(static_cast<int>(item.itemID));
+        // The closed box shows the name alone, as a plain list would.
+        const bool marked = item.itemData != 0 && !(item.itemState & ODS_COMBOBOXEDIT);
+        const auto number = mirl::PortNumber(name);
+        const auto port = number ? m_ports.find(*number) : m_ports.end();
+        const std::string text =
+            marked && port != m_ports.end() ? mirl::PresentPortText(name, port->second) : name;
+        const HFONT font = marked && m_boldFont ? m_boldFont.get() : Font();
+        const mirl::select_object_scope selected(dc, font);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ::GetSysColor(colours.text));
+        RECT textRect = item.rcItem;
+        textRect.left += kTextInset;
+        ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
+        ::DrawFocusRect(dc, &item.rcItem);
+}
