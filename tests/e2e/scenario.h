@@ -44,6 +44,18 @@ struct MessageBoxSeen {
 
 struct SerialLine;
 
+// Programs started while it lives draw at `dpi`; those started after it at 96 again.
+class DisplayDpi {
+  public:
+    DisplayDpi(const WineSession& wine, int dpi) : wine_(wine) { wine_.SetDisplayDpi(dpi); }
+    ~DisplayDpi() { wine_.SetDisplayDpi(96); }
+    DisplayDpi(const DisplayDpi&) = delete;
+    DisplayDpi& operator=(const DisplayDpi&) = delete;
+
+  private:
+    const WineSession& wine_;
+};
+
 class Scenario {
   public:
     Scenario(WineSession& session, const std::string& name);

@@ -57,18 +57,6 @@ TEST_F(Screen, ScreenshotSizeAndScrolling) {
     std::printf("screenshot: %s\n", file.c_str());
 }
 
-// Programs started while it lives draw at `dpi`; those started after it at 96 again.
-class DisplayDpi {
-  public:
-    DisplayDpi(const WineSession& wine, int dpi) : wine_(wine) { wine_.SetDisplayDpi(dpi); }
-    ~DisplayDpi() { wine_.SetDisplayDpi(96); }
-    DisplayDpi(const DisplayDpi&) = delete;
-    DisplayDpi& operator=(const DisplayDpi&) = delete;
-
-  private:
-    const WineSession& wine_;
-};
-
 // At 150 % scaling (144 DPI, the default of most laptops) the program is drawn at the display's
 // DPI instead of stretched as a blurred bitmap: its client area is its 280 x 158 dialog units at
 // that DPI's font, half as large again as at 96 DPI, and the system counts it aware of each

@@ -51,10 +51,15 @@ std::vector<HWND> PopupsOf(DWORD pid, HWND main) {
 }
 
 HWND OpenMenuOf(DWORD pid) {
+    return VisibleTopLevelOf(pid, "#32768");
+}
+
+HWND VisibleTopLevelOf(DWORD pid, std::string_view class_name) {
     for (HWND hwnd : TopLevelWindows()) {
         DWORD owner_pid = 0;
         GetWindowThreadProcessId(hwnd, &owner_pid);
-        if (owner_pid == pid && IsWindowVisible(hwnd) && ClassName(hwnd) == "#32768") return hwnd;
+        if (owner_pid == pid && IsWindowVisible(hwnd) && ClassName(hwnd).ends_with(class_name))
+            return hwnd;
     }
     return nullptr;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace e2e {
@@ -17,6 +18,10 @@ std::vector<HWND> PopupsOf(DWORD pid, HWND main);
 
 // The menu that process `pid` has open (a visible top-level window of class #32768), or nullptr.
 HWND OpenMenuOf(DWORD pid);
+
+// A visible top-level window of process `pid` whose class name ends in `class_name` (the
+// common controls' classes carry a version before it), or nullptr.
+HWND VisibleTopLevelOf(DWORD pid, std::string_view class_name);
 
 // Direct children of `parent`, in z-order (the order the template made them).
 std::vector<HWND> ChildrenOf(HWND parent);

@@ -329,6 +329,32 @@ std::string Combo(Target&, const Request& r) {
     return Ok(fields);
 }
 
+// `present <id>`: the indices of the combo's items whose item data is not 0.
+std::string Present(Target&, const Request& r) {
+    const auto count = SendA(r.control, CB_GETCOUNT, 0, 0);
+    if (!count) return Err("combo box did not answer");
+    std::vector<std::string> fields;
+    for (WPARAM index = 0; index < static_cast<WPARAM>(*count); ++index) {
+        const auto data = SendA(r.control, CB_GETITEMDATA, index, 0);
+        if (!data) return Err("combo box did not answer");
+        if (*data != 0) fields.push_back(std::to_string(index));
+    }
+    return Ok(fields);
+}
+
+// `dropdown <id> 1 [top]`: opens the combo's list (scrolled to item `top`) and answers the box's
+// width and the open list's, in pixels; `dropdown <id> 0` closes it.
+std::string DropDown(Target& t, const Request& r) {
+    if (!SendA(r.control, CB_SHOWDROPDOWN, r.Int(2) != 0, 0)) return Err("no answer");
+    if (r.Int(2) == 0) return Ok();
+    const HWND list = VisibleTopLevelOf(t.pid, "ComboLBox");
+    RECT box{}, opened{};
+    if (!list || !GetWindowRect(r.control, &box) || !GetWindowRect(list, &opened))
+        return Err("no open list");
+    if (r.args.size() > 3) SendA(list, LB_SETTOPINDEX, static_cast<WPARAM>(r.Int(3)), 0);
+    return Ok({std::to_string(box.right - box.left), std::to_string(opened.right - opened.left)});
+}
+
 std::string Select(Target&, const Request& r) {
     const UINT message = ClassName(r.control) == "ListBox" ? LB_SETCURSEL : CB_SETCURSEL;
     const auto result = SendA(r.control, message, static_cast<WPARAM>(r.Int(2)), 0);
@@ -443,6 +469,8 @@ std::string Driver::Execute(const std::vector<std::string>& args) {
         {"tail", Needs::Control, Tail},
         {"combo", Needs::Control, Combo},
         {"select", Needs::Control, Select},
+        {"present", Needs::Control, Present},
+        {"dropdown", Needs::Control, DropDown},
         {"contextmenu", Needs::Control, ContextMenu},
         {"menupick", Needs::Dialog, MenuPick},
         {"clipclear", Needs::Nothing, ClipClear},
