@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks that run under Wine and prints one table of their figures: the
-# reader path against bare one-byte reads, start-up against a bare dialog and how long ticks that
-# add bursts of lines keep the window busy, for the 64-bit and the 32-bit build alike; disconnect
-# latency and idle CPU for the 64-bit one. Host micro-benchmarks of the buffer are bench/host/run.sh.
+# reader path against bare one-byte reads, the lookup of the present ports, start-up against a
+# bare dialog and how long ticks that add bursts of lines keep the window busy, for the 64-bit and
+# the 32-bit build alike; disconnect latency and idle CPU for the 64-bit one. Host
+# micro-benchmarks of the buffer are bench/host/run.sh.
 #
 #   bench/run.sh     MIRL_JOBS build jobs (2), MIRL_BENCH_REPEATS repeats of the timed runs (10)
 #
@@ -102,7 +103,27 @@ for build in "${builds[@]}"; do
 done
 kill "$reader_socat" 2>/dev/null || true
 
-# 2. Start-up against the bare dialog on the program's template, in turn, at least 15 each, and 3.
+# 2. The lookup of the present ports, with 16 ports in Wine's own list. Wine lists those from its
+# server's start on, so the server starts anew; they are taken out of the prefix after.
+lookup_ports=$(seq 21 36)
+{
+    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
+    for n in $lookup_ports; do printf '"COM%s"="/dev/null"\n' "$n"; done
+} >"$state/define_ports.reg"
+mirl_wine regedit /S "$(windows_path "$state/define_ports.reg")"
+mirl_wine_stop
+mirl_wine_prefix_ready
+for build in "${builds[@]}"; do
+    use_build "$build"
+    run_bench port_lookup_bench 50
+done
+{
+    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
+    for n in $lookup_ports; do printf '"COM%s"=-\n' "$n"; done
+} >"$state/remove_ports.reg"
+mirl_wine regedit /S "$(windows_path "$state/remove_ports.reg")"
+
+# 3. Start-up against the bare dialog on the program's template, in turn, at least 15 each, and 4.
 # disconnect on COM1, an idle pair.
 pty_pair idle_socat idle
 mirl_wine_link_com 1 "$state/idle.a"
@@ -113,7 +134,7 @@ done
 use_build "${builds[0]}"
 run_bench disconnect_bench "$mirltty" "$repeats"
 
-# 4. Idle CPU: the benchmark asks (request file) for the device to go; killing socat closes the
+# 5. Idle CPU: the benchmark asks (request file) for the device to go; killing socat closes the
 # masters, so the program's end of the pty is hung up mid-capture.
 request=$state/gone.request
 done_file=$state/gone.done
@@ -134,7 +155,7 @@ run_bench idle_cpu_bench "$mirltty" "$(windows_path "$state")\\gone.request" \
     "$(windows_path "$state")\\gone.done" 5
 wait "$closer" 2>/dev/null || true
 
-# 5. Ticks that add bursts of lines: COM1 on a fresh pair whose other end the benchmark writes to
+# 6. Ticks that add bursts of lines: COM1 on a fresh pair whose other end the benchmark writes to
 # as COM12.
 pty_pair burst_socat burst
 mirl_wine_link_com 1 "$state/burst.a"
