@@ -22,8 +22,10 @@ constexpr GUID kComPortInterface = {
 // SetupDiCreateDeviceInfoList and SetupDiGetClassDevs fail with INVALID_HANDLE_VALUE.
 using unique_hdevinfo = unique_any<win32_traits<HDEVINFO, &::SetupDiDestroyDeviceInfoList, true>>;
 
-// Long enough for a port name and any description; longer values are read again at their size.
+// Long enough for a port name and any description; longer values are read again at their size,
+// up to a bound past which a value is no port's and is passed over.
 constexpr DWORD kFirstBufferSize = 256;
+constexpr DWORD kLongestValue = 64 * 1024;
 
 // A string value's bytes as stored (a NUL and whatever follows it included); empty when the
 // value is missing or no string.
@@ -52,19 +54,23 @@ std::vector<std::string> ReadSerialCommValues() {
     }
     const unique_hkey key(opened);
     std::vector<std::string> values;
-    for (DWORD index = 0;; ++index) {
+    std::string data(kFirstBufferSize, '\0');
+    for (DWORD index = 0;;) {
         char name[MAX_PATH];
         DWORD nameLength = sizeof name;
-        std::string data(kFirstBufferSize, '\0');
         auto size = static_cast<DWORD>(data.size());
         DWORD type = 0;
         const LONG status = ::RegEnumValueA(key.get(), index, name, &nameLength, nullptr, &type,
                                             reinterpret_cast<BYTE*>(data.data()), &size);
         if (status == ERROR_NO_MORE_ITEMS) break;
-        // A value too long for a port name is none; the index moves on past it.
-        if (status != ERROR_SUCCESS || type != REG_SZ) continue;
-        data.resize(size);
-        values.push_back(std::move(data));
+        // A driver's garbage after the name can make the value long: read it again at its size.
+        // ERROR_MORE_DATA for a name past MAX_PATH, which no port's device has, skips the value.
+        if (status == ERROR_MORE_DATA && size > data.size() && size <= kLongestValue) {
+            data.resize(size);
+            continue;
+        }
+        if (status == ERROR_SUCCESS && type == REG_SZ) values.emplace_back(data.data(), size);
+        ++index;
     }
     return values;
 }
