@@ -27,8 +27,9 @@ using unique_hdevinfo = unique_any<win32_traits<HDEVINFO, &::SetupDiDestroyDevic
 constexpr DWORD kFirstBufferSize = 256;
 constexpr DWORD kLongestValue = 64 * 1024;
 
-// A string value's bytes as stored (a NUL and whatever follows it included); empty when the
-// value is missing or no string.
+// A string value's bytes as stored (a NUL and whatever follows it included: a driver's garbage
+// after the name can make it long); empty when the value is missing, no string, or longer than
+// any port's could be.
 std::string ReadStringValue(HKEY key, const char* name) {
     std::string bytes(kFirstBufferSize, '\0');
     for (;;) {
@@ -36,7 +37,7 @@ std::string ReadStringValue(HKEY key, const char* name) {
         auto size = static_cast<DWORD>(bytes.size());
         const LONG status = ::RegQueryValueExA(key, name, nullptr, &type,
                                                reinterpret_cast<BYTE*>(bytes.data()), &size);
-        if (status == ERROR_MORE_DATA) {
+        if (status == ERROR_MORE_DATA && size > bytes.size() && size <= kLongestValue) {
             bytes.resize(size);
             continue;
         }
@@ -54,23 +55,16 @@ std::vector<std::string> ReadSerialCommValues() {
     }
     const unique_hkey key(opened);
     std::vector<std::string> values;
-    std::string data(kFirstBufferSize, '\0');
-    for (DWORD index = 0;;) {
+    for (DWORD index = 0;; ++index) {
         char name[MAX_PATH];
         DWORD nameLength = sizeof name;
-        auto size = static_cast<DWORD>(data.size());
-        DWORD type = 0;
-        const LONG status = ::RegEnumValueA(key.get(), index, name, &nameLength, nullptr, &type,
-                                            reinterpret_cast<BYTE*>(data.data()), &size);
+        const LONG status = ::RegEnumValueA(key.get(), index, name, &nameLength, nullptr, nullptr,
+                                            nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS) break;
-        // A driver's garbage after the name can make the value long: read it again at its size.
-        // ERROR_MORE_DATA for a name past MAX_PATH, which no port's device has, skips the value.
-        if (status == ERROR_MORE_DATA && size > data.size() && size <= kLongestValue) {
-            data.resize(size);
-            continue;
-        }
-        if (status == ERROR_SUCCESS && type == REG_SZ) values.emplace_back(data.data(), size);
-        ++index;
+        // A name past MAX_PATH is no port device's; the value is passed over.
+        if (status != ERROR_SUCCESS) continue;
+        std::string value = ReadStringValue(key.get(), name);
+        if (!value.empty()) values.push_back(std::move(value));
     }
     return values;
 }
