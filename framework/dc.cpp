@@ -15,6 +15,14 @@ CMemoryDC::CMemoryDC() : m_memory(::CreateCompatibleDC(nullptr)) {
     m_hDC = m_memory.get();
 }
 
+int FontLineHeight(CWnd* pWnd) {
+    CClientDC dc(pWnd);
+    const mirl::select_object_scope font(dc.GetSafeHdc(),
+                                         reinterpret_cast<HGDIOBJ>(pWnd->SendMessage(WM_GETFONT)));
+    TEXTMETRICA metrics{};
+    return ::GetTextMetricsA(dc.GetSafeHdc(), &metrics) ? static_cast<int>(metrics.tmHeight) : 0;
+}
+
 SIZE CDC::GetTextExtent(LPCSTR lpszString, int nCount) const {
     SIZE size{0, 0};
     ::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &size);

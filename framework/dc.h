@@ -43,6 +43,10 @@ class CClientDC : public CDC {
     mirl::unique_window_dc m_client;
 };
 
+// The height of a line of text in the window's own font (WM_GETFONT), as a plain list's rows have
+// it; 0 when it cannot be measured.
+int FontLineHeight(CWnd* pWnd);
+
 // A memory context compatible with the screen, for measuring text in a window's font without
 // the window's own context: CreateCompatibleDC(NULL) on construction, DeleteDC on destruction.
 // Under Wine GetDC on a window costs milliseconds (the window's visible region, from the server

@@ -63,12 +63,8 @@ void COutputListBox::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void COutputListBox::FitRowsToFont() {
-    CClientDC dc(this);
-    const mirl::select_object_scope font(dc.GetSafeHdc(),
-                                         reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
-    TEXTMETRICW metrics{};
-    if (!::GetTextMetricsW(dc.GetSafeHdc(), &metrics)) return;
-    SetItemHeight(0, static_cast<UINT>(metrics.tmHeight));
+    const int height = FontLineHeight(this);
+    if (height > 0) SetItemHeight(0, static_cast<UINT>(height));
 }
 
 LRESULT COutputListBox::OnSetFont(WPARAM, LPARAM) {

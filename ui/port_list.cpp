@@ -58,10 +58,7 @@ void CPortList::FitFont(int fieldHeight) {
         bold.lfWeight = FW_BOLD;
         m_boldFont.reset(::CreateFontIndirectA(&bold));
     }
-    CClientDC dc(this);
-    const mirl::select_object_scope selected(dc.GetSafeHdc(), font);
-    TEXTMETRICA metrics{};
-    if (::GetTextMetricsA(dc.GetSafeHdc(), &metrics)) m_itemHeight = metrics.tmHeight;
+    m_itemHeight = FontLineHeight(this);
     // The dialog measures items before its object is attached (under Wine at least), when no
     // answer can come: the heights are set here instead.
     if (m_itemHeight > 0) SendMessage(CB_SETITEMHEIGHT, 0, m_itemHeight);
