@@ -3,6 +3,7 @@
 
 #include <windows.h>
 // After windows.h, which they need.
+#include <cfgmgr32.h>
 #include <setupapi.h>
 
 #include "win32_handles.h"
@@ -18,6 +19,11 @@ constexpr GUID kModemClass = {
     0x4d36e96d, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
 constexpr GUID kComPortInterface = {
     0x86e0d1e0, 0x8089, 0x11d0, {0x9c, 0xe4, 0x08, 0x00, 0x3e, 0x30, 0x1f, 0x73}};
+// DEVPKEY_Device_BusReportedDeviceDesc, likewise.
+constexpr DEVPROPKEY kBusReportedDeviceDesc = {
+    {0x540b947e, 0x8b40, 0x45bc, {0xa8, 0xa2, 0x6a, 0x0b, 0x89, 0x4c, 0xbd, 0xa2}}, 4};
+// A USB string descriptor holds at most 126 characters.
+constexpr DWORD kLongestBusText = 256;
 
 // SetupDiCreateDeviceInfoList and SetupDiGetClassDevs fail with INVALID_HANDLE_VALUE.
 using unique_hdevinfo = unique_any<win32_traits<HDEVINFO, &::SetupDiDestroyDeviceInfoList, true>>;
@@ -60,9 +66,10 @@ std::vector<std::string> ReadSerialCommValues() {
         DWORD nameLength = sizeof name;
         const LONG status = ::RegEnumValueA(key.get(), index, name, &nameLength, nullptr, nullptr,
                                             nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS) break;
-        // A name past MAX_PATH is no port device's; the value is passed over.
-        if (status != ERROR_SUCCESS) continue;
+        // A name past MAX_PATH is no port device's; the value is passed over. Any other error
+        // (the key deleted meanwhile) would come again at every index.
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS) break;
         std::string value = ReadStringValue(key.get(), name);
         if (!value.empty()) values.push_back(std::move(value));
     }
@@ -81,7 +88,10 @@ std::string ReadDeviceProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD prop
             bytes.resize(required);
             return bytes;
         }
-        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || required <= bytes.size()) return {};
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || required <= bytes.size() ||
+            required > kLongestValue) {
+            return {};
+        }
         bytes.resize(required);
     }
 }
@@ -96,18 +106,47 @@ std::string ReadPortName(HDEVINFO set, SP_DEVINFO_DATA& device) {
     return ReadStringValue(key.get(), "PortName");
 }
 
-std::vector<PortDevice> ReadPortDevices() {
-    const unique_hdevinfo set(::SetupDiCreateDeviceInfoList(nullptr, nullptr));
-    if (!set) return {};
-    // All three into the one set: a port that is in the Ports class and offers the interface
-    // too is one device, read once. A source that fails leaves the others.
-    ::SetupDiGetClassDevsExA(&kPortsClass, nullptr, nullptr, DIGCF_PRESENT, set.get(), nullptr,
-                             nullptr);
-    ::SetupDiGetClassDevsExA(&kModemClass, nullptr, nullptr, DIGCF_PRESENT, set.get(), nullptr,
-                             nullptr);
-    ::SetupDiGetClassDevsExA(&kComPortInterface, nullptr, nullptr,
-                             DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, set.get(), nullptr, nullptr);
-    std::vector<PortDevice> devices;
+// What the device reports over its bus, in the ANSI code page; empty where its bus reports none.
+std::string ReadBusReportedName(HDEVINFO set, SP_DEVINFO_DATA& device) {
+    wchar_t wide[kLongestBusText];
+    DEVPROPTYPE type = 0;
+    if (!::SetupDiGetDevicePropertyW(set, &device, &kBusReportedDeviceDesc, &type,
+                                     reinterpret_cast<BYTE*>(wide), sizeof wide, nullptr, 0) ||
+        type != DEVPROP_TYPE_STRING) {
+        return {};
+    }
+    wide[kLongestBusText - 1] = L'\0';
+    char ansi[2 * kLongestBusText];
+    const int bytes =
+        ::WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr);
+    return bytes > 0 ? std::string(ansi, static_cast<std::size_t>(bytes) - 1) : std::string();
+}
+
+std::string ReadInstanceId(DEVINST device) {
+    char id[MAX_DEVICE_ID_LEN];
+    return ::CM_Get_Device_IDA(device, id, sizeof id, 0) == CR_SUCCESS ? std::string(id)
+                                                                       : std::string();
+}
+
+std::string ReadParentInstanceId(DEVINST device) {
+    DEVINST parent = 0;
+    return ::CM_Get_Parent(&parent, device, 0) == CR_SUCCESS ? ReadInstanceId(parent)
+                                                             : std::string();
+}
+
+// Windows fills both on success; a status left unwritten counts as not started.
+bool IsStarted(DEVINST device) {
+    ULONG status = 0;
+    ULONG problem = 0;
+    return ::CM_Get_DevNode_Status(&status, &problem, device, 0) == CR_SUCCESS &&
+           (status & DN_STARTED) != 0;
+}
+
+// Each source in a set of its own: a set takes only devices of the class it was made for.
+void ReadPortDevices(const GUID& source, DWORD flags, std::vector<PortDevice>& devices) {
+    const unique_hdevinfo set(::SetupDiGetClassDevsExA(
+        &source, nullptr, nullptr, DIGCF_PRESENT | flags, nullptr, nullptr, nullptr));
+    if (!set) return;
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof device;
     for (DWORD index = 0; ::SetupDiEnumDeviceInfo(set.get(), index, &device); ++index) {
@@ -116,15 +155,23 @@ std::vector<PortDevice> ReadPortDevices() {
         if (read.portName.empty()) continue;
         read.friendlyName = ReadDeviceProperty(set.get(), device, SPDRP_FRIENDLYNAME);
         read.deviceDesc = ReadDeviceProperty(set.get(), device, SPDRP_DEVICEDESC);
+        read.busReportedDesc = ReadBusReportedName(set.get(), device);
+        read.instanceId = ReadInstanceId(device.DevInst);
+        read.parentInstanceId = ReadParentInstanceId(device.DevInst);
+        read.started = IsStarted(device.DevInst);
         devices.push_back(std::move(read));
     }
-    return devices;
 }
 
 }  // namespace
 
 PresentPorts LookUpPresentPorts() {
-    return MergePresentPorts(ReadSerialCommValues(), ReadPortDevices());
+    // A port in the Ports class that offers the interface too is read twice: the same port.
+    std::vector<PortDevice> devices;
+    ReadPortDevices(kPortsClass, 0, devices);
+    ReadPortDevices(kModemClass, 0, devices);
+    ReadPortDevices(kComPortInterface, DIGCF_DEVICEINTERFACE, devices);
+    return MergePresentPorts(ReadSerialCommValues(), devices);
 }
 
 }  // namespace mirl

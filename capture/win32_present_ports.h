@@ -6,8 +6,8 @@
 
 namespace mirl {
 
-// SERIALCOMM's values merged with one SetupAPI pass over the present devices of the Ports and
-// Modem classes and of the COM-port interface. A source that cannot be read adds nothing.
+// SERIALCOMM's values merged with the present devices of the Ports and Modem classes and of the
+// COM-port interface. A source that cannot be read adds nothing.
 PresentPorts LookUpPresentPorts();
 
 }  // namespace mirl
