@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cstring.h"
 #include "win32_handles.h"
 
 namespace mirl {
@@ -21,16 +22,6 @@ unique_hglobal GlobalCopy(const void* data, std::size_t size) {
     if (lock.get() == nullptr) return {};
     std::memcpy(lock.get(), data, size);
     return memory;
-}
-
-std::wstring WideFromAnsi(std::string_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-    return wide;
 }
 
 }  // namespace

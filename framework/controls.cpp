@@ -80,16 +80,8 @@ int CListBox::SetCurSel(int nSelect) {
 }
 
 void CListBox::GetText(int nIndex, CString& rString) const {
-    rString.Empty();
-    const std::wstring wide = GetWideText(nIndex);
-    if (wide.empty()) return;
-    const auto length = static_cast<int>(wide.size());
     // The list holds what LB_ADDSTRING made of the ANSI bytes; the ANSI code page gives them back.
-    const int size =
-        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(std::max(size, 0)), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
-    rString = CString(std::move(text));
+    rString = CString(mirl::AnsiFromWide(GetWideText(nIndex)));
 }
 
 std::wstring CListBox::GetWideText(int nIndex) const {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 class CString {
   public:
@@ -33,3 +34,12 @@ class CString {
   private:
     std::string m_str;
 };
+
+namespace mirl {
+
+// Text between the ANSI code page, in which the program keeps its text, and the wide form that
+// the system's W calls take; empty when the text cannot be converted.
+std::wstring WideFromAnsi(std::string_view text);
+std::string AnsiFromWide(std::wstring_view text);
+
+}  // namespace mirl
