@@ -113,6 +113,10 @@ void CWnd::Invalidate(BOOL bErase) {
     ::InvalidateRect(m_hWnd, nullptr, bErase);
 }
 
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags) {
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
+}
+
 void CWnd::SetWindowText(LPCSTR lpszString) {
     ::SetWindowTextA(m_hWnd, lpszString);
 }

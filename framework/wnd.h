@@ -53,6 +53,9 @@ class CWnd : public CCmdTarget {
     // FALSE: the window stops repainting itself until TRUE, after which it needs an Invalidate.
     void SetRedraw(BOOL bRedraw = TRUE);
     void Invalidate(BOOL bErase = TRUE);
+    // RDW_UPDATENOW | RDW_ALLCHILDREN: whatever waits to be drawn, in it and its children, now.
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     void SetWindowText(LPCSTR lpszString);
     void GetWindowText(CString& rString) const;
 

@@ -40,6 +40,30 @@ using unique_hfont = unique_any<win32_traits<HFONT, &::DeleteObject>>;
 // Memory from GlobalAlloc; a successful SetClipboardData takes it over (release()).
 using unique_hglobal = unique_any<win32_traits<HGLOBAL, &::GlobalFree>>;
 
+// A COM interface pointer this code holds one reference to.
+template <typename Interface>
+void ReleaseReference(Interface* object) noexcept {
+    object->Release();
+}
+template <typename Interface>
+using unique_com = unique_any<win32_traits<Interface*, &ReleaseReference<Interface>>>;
+
+// COM for the calling thread, in a single-threaded apartment, for one scope; a thread already in
+// another apartment keeps it, and CoUninitialize follows only a successful CoInitializeEx.
+class com_apartment_scope {
+  public:
+    com_apartment_scope() noexcept
+        : joined_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~com_apartment_scope() {
+        if (joined_) ::CoUninitialize();
+    }
+    com_apartment_scope(const com_apartment_scope&) = delete;
+    com_apartment_scope& operator=(const com_apartment_scope&) = delete;
+
+  private:
+    bool joined_;
+};
+
 // A DC from GetDC, which must go back with ReleaseDC on the same window.
 class unique_window_dc {
   public:

@@ -3,11 +3,15 @@
 
 #include <dbt.h>
 
+#include <charconv>
+#include <utility>
+
 #include "about_dlg.h"
 #include "afx_worker_thread.h"
 #include "debug_output.h"
 #include "port_settings.h"
 #include "shown_text.h"
+#include "win32_present_ports.h"
 
 namespace {
 
@@ -17,8 +21,9 @@ using Map = mirl::MessageMap<CCaptureDlg>;
 constexpr int kNewestLineRow = 5;
 // A list box draws its items a pixel in from either side.
 constexpr int kItemTextInset = 2;
-// Posted to itself when a device came or went while the port list was open.
-constexpr UINT kPortsChangedMessage = WM_APP + 1;
+// Posted to itself to look the ports up once the window is drawn, and when a device came or went
+// while the port list was open.
+constexpr UINT kLookUpPortsMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -38,7 +43,7 @@ const mirl::MessageEntry<CCaptureDlg> CCaptureDlg::kMessageMap[] = {
     Map::OnMessage(WM_DRAWITEM, &CCaptureDlg::OnDrawItem),
     Map::OnCbnDropdown(IDC_PORT, &CCaptureDlg::OnDropdownPort),
     Map::OnMessage(WM_DEVICECHANGE, &CCaptureDlg::OnDeviceChange),
-    Map::OnMessage(kPortsChangedMessage, &CCaptureDlg::OnPortsChanged),
+    Map::OnMessage(kLookUpPortsMessage, &CCaptureDlg::OnLookUpPorts),
 };
 
 CCaptureDlg::CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent)
@@ -66,14 +71,16 @@ void CCaptureDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCaptureDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The list's own keyboard input and context menu go to the list, not the dialog.
-    m_listOutput.SubclassDlgItem(IDC_LIST, this);
+    // The list's own keyboard input and context menu go to the list, not the dialog. Without
+    // them the list still shows and fits its lines: it is bound already.
+    if (!m_listOutput.SubclassDlgItem(IDC_LIST, this))
+        mirl::WriteDebugOutput("the output list has no context menu or Ctrl+C: not subclassed");
     // The dialog's font reached the list before it was subclassed.
     m_listOutput.FitRowsToFont();
     FillSettingsLists();
+    // Its ports are looked up once the window is drawn (OnPaint).
     m_portList.Attach(GetDlgItem(IDC_PORT)->GetSafeHwnd());
     FitPortListFont();
-    m_portList.Refresh();
 
     if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
         CString strAboutMenu;
@@ -115,6 +122,8 @@ void CCaptureDlg::OnSysCommand(UINT nID, LPARAM lParam) {
 }
 
 void CCaptureDlg::OnPaint() {
+    // The lookup can take a while (many devices, a slow Bluetooth stack): the window shows first.
+    if (!std::exchange(m_painted, true)) PostMessage(kLookUpPortsMessage);
     if (!IsIconic()) {
         CDialog::OnPaint();
         return;
@@ -200,8 +209,17 @@ LRESULT CCaptureDlg::OnDrawItem(WPARAM wParam, LPARAM lParam) {
 
 // Each opening shows the ports as they are now; a closed list costs nothing.
 void CCaptureDlg::OnDropdownPort() {
+    LookUpPorts();
+}
+
+void CCaptureDlg::LookUpPorts() {
     m_portsStale = false;
-    m_portList.Refresh();
+    const HRESULT described = m_portList.SetPresentPorts(mirl::LookUpPresentPorts());
+    if (FAILED(described)) {
+        char code[16] = {};
+        std::to_chars(code, code + sizeof code - 1, static_cast<unsigned long>(described), 16);
+        mirl::WriteDebugOutput(std::string("the port list's items are not described: 0x") + code);
+    }
 }
 
 // Broadcast to every top-level window, and the sender waits for each: only a mark here. While
@@ -209,15 +227,19 @@ void CCaptureDlg::OnDropdownPort() {
 LRESULT CCaptureDlg::OnDeviceChange(WPARAM wParam, LPARAM) {
     if (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE ||
         wParam == DBT_DEVNODES_CHANGED) {
-        if (!m_portsStale && m_portList.GetDroppedState()) PostMessage(kPortsChangedMessage);
+        if (!m_portsStale && m_portList.GetDroppedState()) PostMessage(kLookUpPortsMessage);
         m_portsStale = true;
     }
     return TRUE;
 }
 
-// One lookup for however many device changes came while it waited.
-LRESULT CCaptureDlg::OnPortsChanged(WPARAM, LPARAM) {
-    if (m_portsStale && m_portList.GetDroppedState()) OnDropdownPort();
+// One lookup for however many device changes came while it waited. The first paint's lookup
+// finds the ports not yet looked up, unless the list was opened before.
+LRESULT CCaptureDlg::OnLookUpPorts(WPARAM, LPARAM) {
+    if (!m_portsStale) return 0;
+    // Whatever else waits to be drawn is drawn first.
+    RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    LookUpPorts();
     return 0;
 }
 

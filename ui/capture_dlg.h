@@ -42,7 +42,7 @@ class CCaptureDlg : public CDialog {
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     void OnDropdownPort();
     LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPortsChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLookUpPorts(WPARAM wParam, LPARAM lParam);
 
     mirl::PortSettings ReadPortSettings();
     CString GetSelectedText(const CComboBox& combo) const;
@@ -55,6 +55,8 @@ class CCaptureDlg : public CDialog {
     CButton m_btnConnect;
     CString m_strPort;
     HICON m_hIcon;
+    // Draws the port list; reached through m_strPort for everything else.
+    CPortList m_portList;
 
   private:
     // The dialog's services as the capture logic asks for them; kept apart from CWnd's own
@@ -80,6 +82,7 @@ class CCaptureDlg : public CDialog {
 
     void FillSettingsLists();
     void FitPortListFont();
+    void LookUpPorts();
     void WidenListFor(const std::vector<std::string>& lines);
 
     static const mirl::MessageEntry<CCaptureDlg> kMessageMap[];
@@ -89,10 +92,10 @@ class CCaptureDlg : public CDialog {
     int m_widestLine = 0;
     HGDIOBJ m_measuredFont = nullptr;
     CMemoryDC m_measuringDc;
-    // Draws the port list; reached through m_strPort for everything else.
-    CPortList m_portList;
-    // A device came or went since the ports were last looked up.
-    bool m_portsStale = false;
+    // Not looked up since the window opened, or a device came or went since the last lookup.
+    bool m_portsStale = true;
+    // The window has been drawn once, and the first lookup asked for.
+    bool m_painted = false;
     Host m_host{*this};
     // Holds the pending line of the output; stops a running reader when the dialog goes.
     mirl::ConnectionControl m_control;

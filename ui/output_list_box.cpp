@@ -1,4 +1,5 @@
-// The output list's copying: its context menu, Ctrl+C and the text each puts on the clipboard.
+// The output list's drawing of its rows and its copying: its context menu, Ctrl+C and the text
+// each puts on the clipboard.
 #include "output_list_box.h"
 
 #include <algorithm>
@@ -32,16 +33,15 @@ BOOL COutputListBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     return CListBox::OnWndMsg(message, wParam, lParam, pResult);
 }
 
+// Every action draws the whole row, the focus mark exactly when the row has the focus: the mark is
+// drawn inverted, and drawn only on some actions it would get out of step with what the screen
+// held before. An empty list that has the focus gets a row with its mark only.
 void COutputListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
-    RECT row = item.rcItem;
-    const bool focusShown = (item.itemState & ODS_NOFOCUSRECT) == 0;
-    // The focus rectangle is drawn inverted: drawn again, it goes.
-    if (item.itemAction == ODA_FOCUS || item.itemID == static_cast<UINT>(-1)) {
-        if (focusShown && (item.itemState & ODS_FOCUS)) ::DrawFocusRect(dc, &row);
-        return;
-    }
-    const std::wstring line = GetWideText(static_cast<int>(item.itemID));
+    const RECT row = item.rcItem;
+    const std::wstring line = item.itemID == static_cast<UINT>(-1)
+                                  ? std::wstring()
+                                  : GetWideText(static_cast<int>(item.itemID));
     const std::wstring_view shown = mirl::ShownTextOfLine(std::wstring_view(line));
     // Unselected rows keep the colours the list's WM_CTLCOLORLISTBOX put into the context.
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -59,7 +59,8 @@ void COutputListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     }
     ::SetTextColor(dc, text);
     ::SetBkColor(dc, back);
-    if (focusShown && (item.itemState & ODS_FOCUS)) ::DrawFocusRect(dc, &row);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
+        ::DrawFocusRect(dc, &row);
 }
 
 void COutputListBox::FitRowsToFont() {

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "win32_present_ports.h"
-
 namespace {
 
 // Text starts this far in from the item's left edge, as in a plain list.
@@ -14,6 +12,18 @@ struct ItemColours {
     int background;
     int text;
 };
+
+// A system metric at the window's DPI where Windows has per-monitor metrics (10 1607 and later),
+// else at the system's: in a per-monitor process GetSystemMetrics answers for the main monitor.
+int MetricForWindow(HWND window, int index) {
+    const HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    const auto forDpi = reinterpret_cast<int(WINAPI*)(int, UINT)>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "GetSystemMetricsForDpi")));
+    const auto dpiOf = reinterpret_cast<UINT(WINAPI*)(HWND)>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")));
+    const UINT dpi = forDpi && dpiOf ? dpiOf(window) : 0;
+    return dpi != 0 ? forDpi(index, dpi) : ::GetSystemMetrics(index);
+}
 
 ItemColours ColoursFor(UINT state) {
     if (state & ODS_DISABLED) return {COLOR_BTNFACE, COLOR_GRAYTEXT};
@@ -33,22 +43,30 @@ std::string CPortList::ItemText(int index) const {
     return text.str();
 }
 
-void CPortList::Refresh() {
-    m_ports = mirl::LookUpPresentPorts();
+HWND CPortList::ListWindow() const {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return SendMessage(CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info)) != FALSE
+               ? info.hwndList
+               : nullptr;
+}
+
+HRESULT CPortList::SetPresentPorts(mirl::PresentPorts ports) {
+    m_ports = std::move(ports);
+    std::map<int, std::string> spoken;
     const int count = static_cast<int>(SendMessage(CB_GETCOUNT));
     for (int index = 0; index < count; ++index) {
         const auto number = mirl::PortNumber(ItemText(index));
-        const bool present = number && m_ports.contains(*number);
+        const auto port = number ? m_ports.find(*number) : m_ports.end();
+        const bool present = port != m_ports.end();
         SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), present ? 1 : 0);
+        if (present) spoken[index] = mirl::PresentPortSpokenText(port->second);
     }
     SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth()));
+    const HWND list = ListWindow();
     // Looked up again while open (a device came or went): the open list shows the new marks.
-    if (GetDroppedState()) {
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        if (SendMessage(CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info)) != FALSE)
-            ::InvalidateRect(info.hwndList, nullptr, TRUE);
-    }
+    if (list != nullptr && GetDroppedState()) ::InvalidateRect(list, nullptr, TRUE);
+    return m_descriptions.Set(list, spoken);
 }
 
 void CPortList::FitFont(int fieldHeight) {
@@ -77,8 +95,8 @@ int CPortList::DroppedWidth() {
             widest,
             static_cast<int>(dc.GetTextExtent(text.c_str(), static_cast<int>(text.size())).cx));
     }
-    const int wanted = widest + 2 * kTextInset + ::GetSystemMetrics(SM_CXVSCROLL) +
-                       2 * ::GetSystemMetrics(SM_CXEDGE);
+    const int wanted = widest + 2 * kTextInset + MetricForWindow(m_hWnd, SM_CXVSCROLL) +
+                       2 * MetricForWindow(m_hWnd, SM_CXEDGE);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))

@@ -2,10 +2,13 @@
 // scrolling and copying, driven in process with a scripted serial port behind it. The template's
 // controls, styles and texts are the resource tests' to check.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <functional>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <thread>
@@ -20,7 +23,7 @@
 
 namespace {
 
-constexpr UINT kRunProbe = WM_APP + 1;
+constexpr UINT kRunProbe = WM_APP + 100;  // clear of the dialog's own messages
 
 // The real dialog, which runs one probe once it is up (focus set, window shown) and then ends.
 class ProbeDlg : public CCaptureDlg {
@@ -68,6 +71,7 @@ class ProbeDlg : public CCaptureDlg {
     bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
 
     using CCaptureDlg::AddLine;
+    CPortList& PortList() { return m_portList; }
 
   private:
     Probe m_probe;
@@ -268,6 +272,122 @@ TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
         dlg.ResetList();
         EXPECT_EQ(HorizontalExtent(list), 0);
         EXPECT_TRUE(dlg.ListLines().empty());
+    });
+}
+
+// A row-sized 32-bit image to draw into, filled first with a colour no row has, so that what a
+// drawing leaves out shows.
+class RowImage {
+  public:
+    explicit RowImage(const RECT& row) : m_row(row) {
+        BITMAPINFO info{};
+        info.bmiHeader = {
+            sizeof info.bmiHeader, row.right, -row.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
+        m_selected.emplace(m_dc.get(), m_bitmap.get());
+        const mirl::unique_hbrush unpainted(::CreateSolidBrush(RGB(255, 0, 255)));
+        ::FillRect(m_dc.get(), &row, unpainted.get());
+        // As a list box prepares the context of an unselected row.
+        ::SetTextColor(m_dc.get(), ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(m_dc.get(), ::GetSysColor(COLOR_WINDOW));
+    }
+    HDC dc() const { return m_dc.get(); }
+    // What plain GDI draws of `text` in `font` at `inset`, in the colours of a selected row or not.
+    void DrawReference(HGDIOBJ font, const char* text, int inset, bool selected, bool focusMark) {
+        ::FillRect(m_dc.get(), &m_row,
+                   ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        const mirl::select_object_scope in(m_dc.get(), font);
+        ::SetBkMode(m_dc.get(), TRANSPARENT);
+        ::SetTextColor(m_dc.get(),
+                       ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ::TextOutA(m_dc.get(), inset, 0, text, static_cast<int>(std::strlen(text)));
+        if (focusMark) ::DrawFocusRect(m_dc.get(), &m_row);
+    }
+    // How many pixels differ from `other`'s.
+    int Differences(const RowImage& other) const {
+        ::GdiFlush();
+        const auto* mine = static_cast<const std::uint32_t*>(m_bits);
+        const auto* theirs = static_cast<const std::uint32_t*>(other.m_bits);
+        return static_cast<int>(std::inner_product(mine, mine + m_row.right * m_row.bottom, theirs,
+                                                   0, std::plus<>(), std::not_equal_to<>()));
+    }
+
+  private:
+    RECT m_row;
+    mirl::unique_hdc m_dc{::CreateCompatibleDC(nullptr)};
+    mirl::unique_hbitmap m_bitmap;
+    void* m_bits = nullptr;
+    std::optional<mirl::select_object_scope> m_selected;
+};
+
+// Each list draws its rows at their own height, here a line of the dialog's font: what the dialog
+// hands the list's owner-draw requests to draws them, and the same text in plain GDI must match.
+TEST_F(CaptureDialogTest, BothListsDrawWhatTheyShowAndTheFocusMarkOnlyWithTheFocus) {
+    Run([](ProbeDlg& dlg) {
+        const HRESULT described = dlg.PortList().SetPresentPorts({{7, "Arduino Uno"}});
+        const auto font = reinterpret_cast<HGDIOBJ>(dlg.SendMessage(WM_GETFONT));
+        LOGFONTA bold{};
+        ::GetObjectA(font, sizeof bold, &bold);
+        bold.lfWeight = FW_BOLD;
+        const mirl::unique_hfont boldFont(::CreateFontIndirectA(&bold));
+        MEASUREITEMSTRUCT measured{ODT_COMBOBOX, IDC_PORT, 0, 0, 0, 0};
+        dlg.SendMessage(WM_MEASUREITEM, IDC_PORT, reinterpret_cast<LPARAM>(&measured));
+        const RECT row{0, 0, 300, static_cast<LONG>(measured.itemHeight)};
+        ASSERT_EQ(row.bottom, FontLineHeight(dlg.GetDlgItem(IDC_PORT)));
+        measured.itemID = static_cast<UINT>(-1);
+        dlg.SendMessage(WM_MEASUREITEM, IDC_PORT, reinterpret_cast<LPARAM>(&measured));
+        EXPECT_EQ(measured.itemHeight, static_cast<UINT>(row.bottom)) << "the box's own, untouched";
+
+        dlg.AddLine("ab\r\n");
+        const auto expectRow = [&](int id, UINT index, UINT action, UINT state, HGDIOBJ drawnFont,
+                                   const char* text, int inset) {
+            RowImage drawn(row);
+            const DRAWITEMSTRUCT item{id == IDC_PORT ? UINT{ODT_COMBOBOX} : UINT{ODT_LISTBOX},
+                                      static_cast<UINT>(id),
+                                      index,
+                                      action,
+                                      state,
+                                      dlg.Item(id),
+                                      drawn.dc(),
+                                      row,
+                                      index == 6 ? 1u : 0u};
+            dlg.SendMessage(WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
+            RowImage expected(row);
+            expected.DrawReference(drawnFont, text, inset, state & ODS_SELECTED,
+                                   (state & ODS_FOCUS) && !(state & ODS_NOFOCUSRECT));
+            EXPECT_EQ(drawn.Differences(expected), 0) << id << ": " << text << ", state " << state;
+        };
+        expectRow(IDC_PORT, 6, ODA_DRAWENTIRE, 0, boldFont.get(), "COM7   Arduino Uno", 2);
+        expectRow(IDC_PORT, 6, ODA_SELECT, ODS_SELECTED, boldFont.get(), "COM7   Arduino Uno", 2);
+        expectRow(IDC_PORT, 7, ODA_DRAWENTIRE, 0, font, "COM8", 2);
+        expectRow(IDC_PORT, 6, ODA_DRAWENTIRE, ODS_COMBOBOXEDIT, font, "COM7", 2);
+        for (const int state :
+             {0, ODS_FOCUS, ODS_FOCUS | ODS_NOFOCUSRECT, ODS_FOCUS | ODS_SELECTED})
+            expectRow(IDC_LIST, 0, ODA_FOCUS, static_cast<UINT>(state), font, "ab", 1);
+
+        // Screen readers hear the present port described; Wine has the service but does nothing.
+        if (described == E_NOTIMPL &&
+            ::GetProcAddress(::GetModuleHandleA("ntdll"), "wine_get_version")) {
+            std::printf("Dynamic Annotation not implemented here (E_NOTIMPL): not read back\n");
+            return;
+        }
+        ASSERT_EQ(described, S_OK);
+        COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+        ASSERT_TRUE(::GetComboBoxInfo(dlg.Item(IDC_PORT), &info));
+        IAccessible* items = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(info.hwndList, static_cast<DWORD>(OBJID_CLIENT),
+                                               IID_IAccessible, reinterpret_cast<void**>(&items)),
+                  S_OK);
+        const mirl::unique_com<IAccessible> owned(items);
+        for (const auto& [child, wanted] : {std::pair{7L, L"present, Arduino Uno"}, {8L, L""}}) {
+            VARIANT item{};
+            item.vt = VT_I4;
+            item.lVal = child;
+            BSTR description = nullptr;
+            items->get_accDescription(item, &description);
+            EXPECT_STREQ(description ? description : L"", wanted) << "item " << child;
+            ::SysFreeString(description);
+        }
     });
 }
 
