@@ -34,6 +34,10 @@ if ! "$objdump" -f "$program" | grep -q "file format $format\$"; then
     echo "$program: not $format: $("$objdump" -f "$program" | grep 'file format')"
     status=1
 fi
+if ! grep -q '^\s*TERMINAL_SERVICE_AWARE$' <<<"$header"; then
+    echo "$program: not marked Terminal Server aware"
+    status=1
+fi
 # In the resource directory's listing, a type's entries are indented by three spaces, and each
 # resource is a leaf below it; type 0x18 is RT_MANIFEST.
 manifests=$(awk '/^The .rsrc Resource Directory section/ { rsrc = 1 }
@@ -67,4 +71,4 @@ for import in "${imports[@]}"; do
 done
 ((status)) && exit 1
 echo "$program: $format, one manifest, ${#imports[@]} imports, all listed;" \
-    "OS and subsystem version 6.1"
+    "OS and subsystem version 6.1, Terminal Server aware"

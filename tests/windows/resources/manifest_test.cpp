@@ -64,7 +64,7 @@ TEST(ManifestTest, AsksForWhatTheProgramNeeds) {
              R"(<supportedOS Id="{1f676c76-80e1-4239-95bb-83d0f6d0da78}"/>)",  // 8.1
              R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)",  // 10 and 11
              R"(>true</dpiAware>)",
-             R"(>PerMonitorV2</dpiAwareness>)",
+             R"(>PerMonitorV2, System</dpiAwareness>)",  // 1607 knows only the second
              R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")",
              R"(processorArchitecture="*" publicKeyToken="6595b64144ccf1df")",
          }) {
