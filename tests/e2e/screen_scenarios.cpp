@@ -1,5 +1,5 @@
 // What the screen shows: a screenshot kept as an artefact, the dialog's size, the scrolling, a
-// tick that brings hundreds of lines, and the dialog at 150 % display scaling.
+// tick that brings hundreds of lines, the focus mark, and the dialog at 150 % display scaling.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -55,6 +55,27 @@ TEST_F(Screen, ScreenshotSizeAndScrolling) {
     EXPECT_EQ(std::string(magic + 1, 3), "PNG") << file;
     EXPECT_GT(std::filesystem::file_size(file), 2000u) << file;
     std::printf("screenshot: %s\n", file.c_str());
+}
+
+// The focus mark follows the focus: on the selected line while the list has the focus, gone once
+// it moves to a button, back when it returns. Read from the screen's pixels, with focus marks
+// shown, as they are once the keyboard is in use.
+TEST_F(Screen, TheFocusMarkFollowsTheFocus) {
+    auto& port = s.StartCapturing();
+    s.SendAndFlush(port, "first\r\nsecond\r\n");
+    s.WaitList([](const auto& l) { return l.size() == 4; }, milliseconds(2500),
+               "to hold four lines");
+    s.Select(IDC_LIST, 1);
+    const std::string list = std::to_string(IDC_LIST);
+    const auto markShown = [&](const char* wanted) {
+        return s.Ok("focusmark " + list + " 1 " + wanted + " 3000").at(0);
+    };
+    for (int round = 1; round <= 2; ++round) {
+        s.Ok("focusto " + list);
+        EXPECT_EQ(markShown("1"), "1") << "the list has the focus, round " << round;
+        s.Ok("focusto " + std::to_string(IDC_DELETE));
+        EXPECT_EQ(markShown("0"), "0") << "the focus on Delete, round " << round;
+    }
 }
 
 // At 150 % scaling (144 DPI, the default of most laptops) the program is drawn at the display's

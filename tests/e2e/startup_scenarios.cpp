@@ -7,6 +7,8 @@
 #include <sstream>
 #include <thread>
 
+#include "driver/wire_format.h"
+#include "present_ports.h"
 #include "scenario_test.h"
 
 namespace e2e {
@@ -86,32 +88,58 @@ void ImportRegistry(WineSession& wine, const std::string& name, const std::strin
     if (result.status != 0) throw ScenarioFailure("regedit " + name + ": " + result.output);
 }
 
-const std::string kDevice =
-    R"(HKEY_LOCAL_MACHINE\System\CurrentControlSet\Enum\USB\VID_1A86&PID_7523\MIRL150)";
+const std::string kDevices = R"(HKEY_LOCAL_MACHINE\System\CurrentControlSet\Enum\)";
+const std::string kUsbDevice = kDevices + R"(USB\VID_2341&PID_0043\MIRL150)";
+const std::string kBluetoothDevice = kDevices + R"(BTHENUM\MIRL&0000\MIRL33)";
+// The bus-reported name (DEVPKEY_Device_BusReportedDeviceDesc) where Wine's SetupAPI reads it:
+// the default value of Properties\{fmtid}\pid, of type 0xffff0000 | DEVPROP_TYPE_STRING.
+const std::string kBusReportedName = R"(\Properties\{540b947e-8b40-45bc-a8a2-6a0b894cbda2}\0004)";
 
-// COM5 and COM150 in Wine's own port list, as a user sets Wine up for adapters, and COM150 also a
-// Plug and Play device with a name. Wine lists such ports from its server's start only, so the
-// server starts anew. The prefix loses them after; the server lists them until its next start.
+// A registry file's hex bytes of `text` in UTF-16LE, NUL included.
+std::string Utf16Hex(const std::string& text) {
+    std::string hex;
+    for (const char c : text + '\0') {
+        char unit[8];
+        std::snprintf(unit, sizeof unit, "%s%02x,00", hex.empty() ? "" : ",", c);
+        hex += unit;
+    }
+    return hex;
+}
+
+// COM5, COM33 and COM150 in Wine's own port list, as a user sets Wine up for adapters. COM150 is
+// also a Plug and Play device with the name Windows gives every USB CDC device, reporting its own
+// over USB; COM33 one whose port name is a device path, as Bluetooth stacks write it. Wine lists
+// such ports from its server's start only, so the server starts anew. The prefix loses them after;
+// the server lists them until its next start.
 class WineDefinedPorts {
   public:
-    WineDefinedPorts(WineSession& wine, const std::string& com5, const std::string& com150)
+    WineDefinedPorts(WineSession& wine, const std::string& com5, const std::string& com33,
+                     const std::string& com150)
         : wine_(wine) {
         ImportRegistry(wine_, "define_ports.reg",
                        "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n\"COM5\"=\"" + com5 +
-                           "\"\n\"COM150\"=\"" + com150 + "\"\n[" + kDevice + R"reg(]
+                           "\"\n\"COM33\"=\"" + com33 + "\"\n\"COM150\"=\"" + com150 + "\"\n[" +
+                           kUsbDevice + R"reg(]
 "ClassGUID"="{4d36e978-e325-11ce-bfc1-08002be10318}"
-"FriendlyName"="USB-SERIAL CH340 (COM150)"
-[)reg" + kDevice + R"reg(\Device Parameters]
+"FriendlyName"="USB Serial Device (COM150)"
+[)reg" + kUsbDevice + R"reg(\Device Parameters]
 "PortName"="COM150"
+[)reg" + kUsbDevice + kBusReportedName +
+                           "]\n@=hex(ffff0012):" + Utf16Hex("Arduino Uno") + "\n[" +
+                           kBluetoothDevice + R"reg(]
+"ClassGUID"="{4d36e978-e325-11ce-bfc1-08002be10318}"
+"FriendlyName"="Standard Serial over Bluetooth link (COM33)"
+[)reg" + kBluetoothDevice + R"reg(\Device Parameters]
+"PortName"="\\\\.\\COM33"
 )reg");
         wine_.End();
         wine_.Ready();
     }
     ~WineDefinedPorts() {
         try {
-            ImportRegistry(
-                wine_, "remove_ports.reg",
-                "REGEDIT4\n[-HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n[-" + kDevice + "]\n");
+            ImportRegistry(wine_, "remove_ports.reg",
+                           "REGEDIT4\n[-HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n[-" +
+                               kUsbDevice + "]\n[-" + kBluetoothDevice + "]\n");
         } catch (const std::exception&) {
             // Ports left defined lead to ptys that have gone; they harm no other scenario.
         }
@@ -139,18 +167,37 @@ std::vector<std::string> IndicesOfListedPorts(WineSession& wine) {
     return indices;
 }
 
+// How many pixels of the opened port list's row of item `index` differ from `text` drawn bold (a
+// present port) or plain.
+std::string RowDifferences(Scenario& s, int index, bool bold, const std::string& text) {
+    return s
+        .Ok("rowshows " + std::to_string(IDC_PORT) + " " + std::to_string(index) +
+            (bold ? " 1 " : " 0 ") + EscapeToken(text))
+        .at(0);
+}
+
 // Which ports exist shows in the opened list only: the items, the selection and the closed box
-// stay as they were. Present is what another process reads as each item's data.
+// stay as they were. Present is what another process reads as each item's data, marked once the
+// window is drawn, and again at each opening; the opened list shows each present port with what
+// its device calls itself.
 TEST_F(Startup, PortsPresentNowStandOutWhileTheItemsStayTheSame) {
     const std::string com5 = s.AttachPort(5).slave_path();
+    const std::string com33 = s.AttachPort(33).slave_path();
     const std::string com150 = s.AttachPort(150).slave_path();
-    const WineDefinedPorts defined(s.wine(), com5, com150);
+    const WineDefinedPorts defined(s.wine(), com5, com33, com150);
     s.Start();
     const auto listed = IndicesOfListedPorts(s.wine());
-    EXPECT_TRUE(std::count(listed.begin(), listed.end(), "4") &&
-                std::count(listed.begin(), listed.end(), "149"))
-        << "Wine should list the ports defined for it";
-    EXPECT_EQ(s.Ok("present " + std::to_string(IDC_PORT)), listed);
+    for (const char* index : {"4", "32", "149"}) {
+        EXPECT_TRUE(std::count(listed.begin(), listed.end(), index))
+            << "Wine should list the ports defined for it: item " << index;
+    }
+    std::vector<std::string> present;
+    for (const auto deadline = Clock::now() + milliseconds(5000);
+         present != listed && Clock::now() < deadline;) {
+        present = s.Ok("present " + std::to_string(IDC_PORT));
+        if (present != listed) std::this_thread::sleep_for(milliseconds(50));
+    }
+    EXPECT_EQ(present, listed) << "marked once the window is drawn";
     EXPECT_EQ(s.Combo(IDC_PORT).items, Ports());
     for (const int dpi : {96, 144}) {
         const DisplayDpi scaled(s.wine(), dpi);
@@ -159,11 +206,19 @@ TEST_F(Startup, PortsPresentNowStandOutWhileTheItemsStayTheSame) {
             s.Start();
         }
         ExpectDefaults(s);
-        // Scrolled so that the screenshot shows COM150 with its name.
-        const auto widths = s.Ok("dropdown " + std::to_string(IDC_PORT) + " 1 140");
+        const auto widths = s.Ok("dropdown " + std::to_string(IDC_PORT) + " 1 30");
         EXPECT_GT(std::stoi(widths.at(1)), std::stoi(widths.at(0)))
-            << "COM150 with its device's name opens the list wider than the box";
+            << "the ports with their devices' names open the list wider than the box";
         EXPECT_EQ(s.Ok("present " + std::to_string(IDC_PORT)), listed) << "looked up at opening";
+        EXPECT_EQ(
+            RowDifferences(s, 32, true,
+                           mirl::PresentPortText("COM33", "Standard Serial over Bluetooth link")),
+            "0");
+        EXPECT_EQ(RowDifferences(s, 33, false, "COM34"), "0");
+        // Scrolled so that the screenshot shows COM150 with its name.
+        s.Ok("dropdown " + std::to_string(IDC_PORT) + " 1 140");
+        EXPECT_EQ(RowDifferences(s, 149, true, mirl::PresentPortText("COM150", "Arduino Uno")), "0")
+            << "the name the device reports, not the one Windows gives every such device";
         const auto file = s.Screenshot("port_list_at_" + std::to_string(dpi) + "_dpi.png");
         std::printf("screenshot: %s\n", file.c_str());
         s.Ok("dropdown " + std::to_string(IDC_PORT) + " 0");

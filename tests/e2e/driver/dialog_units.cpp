@@ -1,5 +1,5 @@
 // A hidden in-memory dialog with the wanted font converts dialog units exactly as the program's
-// own dialog does.
+// own dialog does, and holds the font the program's dialogs get.
 #include "dialog_units.h"
 
 #include <cstring>
@@ -24,7 +24,7 @@ void Put(std::vector<WORD>& out, const void* data, size_t bytes) {
 
 }  // namespace
 
-std::optional<SIZE> DialogUnitsToPixels(int cx, int cy, const wchar_t* face, WORD points) {
+mirl::unique_hwnd DialogWithFont(const wchar_t* face, WORD points, int cx, int cy) {
     DLGTEMPLATE header = {};
     header.style = WS_POPUP | DS_SETFONT;
     header.cx = static_cast<short>(cx);
@@ -37,9 +37,13 @@ std::optional<SIZE> DialogUnitsToPixels(int cx, int cy, const wchar_t* face, WOR
     blob.push_back(points);
     Put(blob, face, (std::wcslen(face) + 1) * sizeof(wchar_t));
 
-    mirl::unique_hwnd dialog(CreateDialogIndirectParamW(
+    return mirl::unique_hwnd(CreateDialogIndirectParamW(
         GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(blob.data()), nullptr,
         QuietProc, 0));
+}
+
+std::optional<SIZE> DialogUnitsToPixels(int cx, int cy, const wchar_t* face, WORD points) {
+    const mirl::unique_hwnd dialog = DialogWithFont(face, points, cx, cy);
     if (!dialog) return std::nullopt;
     RECT rect = {0, 0, cx, cy};
     if (!MapDialogRect(dialog.get(), &rect)) return std::nullopt;

@@ -14,6 +14,7 @@
 #include "dialog_units.h"
 #include "icon_match.h"
 #include "process_figures.h"
+#include "row_image.h"
 #include "win32_handles.h"
 #include "window_text.h"
 #include "wire_format.h"
@@ -355,6 +356,66 @@ std::string DropDown(Target& t, const Request& r) {
     return Ok({std::to_string(box.right - box.left), std::to_string(opened.right - opened.left)});
 }
 
+// The window that shows the control's items: an open combo box's list, or a list box itself.
+HWND ItemsWindow(const Target& t, HWND control) {
+    return ClassName(control).ends_with("ComboBox") ? VisibleTopLevelOf(t.pid, "ComboLBox")
+                                                    : control;
+}
+
+// Item `index`'s row as the screen shows it now.
+std::optional<RECT> RowOnScreen(HWND items, int index) {
+    RECT row{};
+    const auto got =
+        SendA(items, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+    if (!got || *got == LB_ERR) return std::nullopt;
+    MapWindowPoints(items, nullptr, reinterpret_cast<POINT*>(&row), 2);
+    return row;
+}
+
+// `rowshows <id> <index> <bold> <text>`: how many pixels of the item's row on the screen differ
+// from <text> drawn by plain GDI in the program's dialog font (bold with 1), two pixels in, in
+// the colours of a row that is not selected: 0 when the row shows exactly that.
+std::string RowShows(Target& t, const Request& r) {
+    const auto row = RowOnScreen(ItemsWindow(t, r.control), r.Int(2));
+    if (!row) return Err("no such row on the screen");
+    const mirl::unique_hwnd dialog = DialogWithFont(L"MS Sans Serif", 8);
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(dialog.get(), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    if (r.Int(3) != 0) font.lfWeight = FW_BOLD;
+    const mirl::unique_hfont drawnIn(CreateFontIndirectA(&font));
+    mirl::test::RowImage shown(*row);
+    mirl::test::RowImage expected(*row);
+    if (!shown.CopyScreen(*row)) return Err("the screen could not be read");
+    expected.DrawReference(drawnIn.get(), r.Arg(4).c_str(), 2, false, false);
+    return Ok({std::to_string(shown.Differences(expected))});
+}
+
+// `focusmark <id> <index> <0|1> <ms>`: whether the item's row on the screen shows a focus mark,
+// once that is what <0|1> says, or as it is at the deadline.
+std::string FocusMark(Target& t, const Request& r) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(r.Int(4));
+    for (;;) {
+        const auto row = RowOnScreen(ItemsWindow(t, r.control), r.Int(2));
+        if (!row) return Err("no such row on the screen");
+        mirl::test::RowImage shown(*row);
+        if (!shown.CopyScreen(*row)) return Err("the screen could not be read");
+        const bool marked = shown.ColoursAtLeftEdge() > 1;
+        if (marked == (r.Int(3) != 0) || Clock::now() >= deadline) return Ok({marked ? "1" : "0"});
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+// `focusto <id>`: the focus moved to the control as the dialog manager moves it, with focus marks
+// shown, as once the keyboard is in use; answers once the focus is there.
+std::string FocusTo(Target& t, const Request& r) {
+    PostMessageA(t.main, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    PostMessageA(t.main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(r.control), TRUE);
+    return AwaitFocusWithin(t, r.control, Clock::now() + std::chrono::milliseconds(5000))
+               ? Ok()
+               : Err("the focus did not move");
+}
+
 std::string Select(Target&, const Request& r) {
     const UINT message = ClassName(r.control) == "ListBox" ? LB_SETCURSEL : CB_SETCURSEL;
     const auto result = SendA(r.control, message, static_cast<WPARAM>(r.Int(2)), 0);
@@ -471,6 +532,9 @@ std::string Driver::Execute(const std::vector<std::string>& args) {
         {"select", Needs::Control, Select},
         {"present", Needs::Control, Present},
         {"dropdown", Needs::Control, DropDown},
+        {"rowshows", Needs::Control, RowShows},
+        {"focusmark", Needs::Control, FocusMark},
+        {"focusto", Needs::Control, FocusTo},
         {"contextmenu", Needs::Control, ContextMenu},
         {"menupick", Needs::Dialog, MenuPick},
         {"clipclear", Needs::Nothing, ClipClear},

@@ -6,9 +6,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstring>
 #include <functional>
-#include <numeric>
 #include <optional>
 #include <string>
 #include <thread>
@@ -19,6 +17,7 @@
 #include "capture_dlg.h"
 #include "fake_serial_port.h"
 #include "port_settings.h"
+#include "row_image.h"
 #include "win32_handles.h"
 
 namespace {
@@ -275,51 +274,6 @@ TEST_F(CaptureDialogTest, ABurstOfLinesInOneMoveFillsScrollsAndWidensTheList) {
     });
 }
 
-// A row-sized 32-bit image to draw into, filled first with a colour no row has, so that what a
-// drawing leaves out shows.
-class RowImage {
-  public:
-    explicit RowImage(const RECT& row) : m_row(row) {
-        BITMAPINFO info{};
-        info.bmiHeader = {
-            sizeof info.bmiHeader, row.right, -row.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
-        m_selected.emplace(m_dc.get(), m_bitmap.get());
-        const mirl::unique_hbrush unpainted(::CreateSolidBrush(RGB(255, 0, 255)));
-        ::FillRect(m_dc.get(), &row, unpainted.get());
-        // As a list box prepares the context of an unselected row.
-        ::SetTextColor(m_dc.get(), ::GetSysColor(COLOR_WINDOWTEXT));
-        ::SetBkColor(m_dc.get(), ::GetSysColor(COLOR_WINDOW));
-    }
-    HDC dc() const { return m_dc.get(); }
-    // What plain GDI draws of `text` in `font` at `inset`, in the colours of a selected row or not.
-    void DrawReference(HGDIOBJ font, const char* text, int inset, bool selected, bool focusMark) {
-        ::FillRect(m_dc.get(), &m_row,
-                   ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        const mirl::select_object_scope in(m_dc.get(), font);
-        ::SetBkMode(m_dc.get(), TRANSPARENT);
-        ::SetTextColor(m_dc.get(),
-                       ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        ::TextOutA(m_dc.get(), inset, 0, text, static_cast<int>(std::strlen(text)));
-        if (focusMark) ::DrawFocusRect(m_dc.get(), &m_row);
-    }
-    // How many pixels differ from `other`'s.
-    int Differences(const RowImage& other) const {
-        ::GdiFlush();
-        const auto* mine = static_cast<const std::uint32_t*>(m_bits);
-        const auto* theirs = static_cast<const std::uint32_t*>(other.m_bits);
-        return static_cast<int>(std::inner_product(mine, mine + m_row.right * m_row.bottom, theirs,
-                                                   0, std::plus<>(), std::not_equal_to<>()));
-    }
-
-  private:
-    RECT m_row;
-    mirl::unique_hdc m_dc{::CreateCompatibleDC(nullptr)};
-    mirl::unique_hbitmap m_bitmap;
-    void* m_bits = nullptr;
-    std::optional<mirl::select_object_scope> m_selected;
-};
-
 // Each list draws its rows at their own height, here a line of the dialog's font: what the dialog
 // hands the list's owner-draw requests to draws them, and the same text in plain GDI must match.
 TEST_F(CaptureDialogTest, BothListsDrawWhatTheyShowAndTheFocusMarkOnlyWithTheFocus) {
@@ -341,7 +295,7 @@ TEST_F(CaptureDialogTest, BothListsDrawWhatTheyShowAndTheFocusMarkOnlyWithTheFoc
         dlg.AddLine("ab\r\n");
         const auto expectRow = [&](int id, UINT index, UINT action, UINT state, HGDIOBJ drawnFont,
                                    const char* text, int inset) {
-            RowImage drawn(row);
+            mirl::test::RowImage drawn(row);
             const DRAWITEMSTRUCT item{id == IDC_PORT ? UINT{ODT_COMBOBOX} : UINT{ODT_LISTBOX},
                                       static_cast<UINT>(id),
                                       index,
@@ -352,7 +306,7 @@ TEST_F(CaptureDialogTest, BothListsDrawWhatTheyShowAndTheFocusMarkOnlyWithTheFoc
                                       row,
                                       index == 6 ? 1u : 0u};
             dlg.SendMessage(WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
-            RowImage expected(row);
+            mirl::test::RowImage expected(row);
             expected.DrawReference(drawnFont, text, inset, state & ODS_SELECTED,
                                    (state & ODS_FOCUS) && !(state & ODS_NOFOCUSRECT));
             EXPECT_EQ(drawn.Differences(expected), 0) << id << ": " << text << ", state " << state;
