@@ -1,4 +1,4 @@
-// Runs the buffer operation scripts in the given files and directories once each, for builds
+// Runs one fuzz target on the inputs in the given files and directories once each, for builds
 // without libFuzzer; a mismatch aborts, so a test runner sees it as a failure.
 #include <algorithm>
 #include <cstdint>
@@ -8,7 +8,8 @@
 #include <iterator>
 #include <vector>
 
-#include "capture_ops.h"
+// The target: MIRL_FUZZ_TARGET, a function of a span of bytes, declared in MIRL_FUZZ_HEADER.
+#include MIRL_FUZZ_HEADER
 
 namespace {
 
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
         }
         const std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(in),
                                              std::istreambuf_iterator<char>()};
-        mirl::fuzz::RunCaptureOps(data);
+        MIRL_FUZZ_TARGET(data);
     }
     std::printf("replayed %zu inputs\n", inputs.size());
     return 0;
