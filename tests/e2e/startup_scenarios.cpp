@@ -91,20 +91,12 @@ void ImportRegistry(WineSession& wine, const std::string& name, const std::strin
 const std::string kDevices = R"(HKEY_LOCAL_MACHINE\System\CurrentControlSet\Enum\)";
 const std::string kUsbDevice = kDevices + R"(USB\VID_2341&PID_0043\MIRL150)";
 const std::string kBluetoothDevice = kDevices + R"(BTHENUM\MIRL&0000\MIRL33)";
-// The bus-reported name (DEVPKEY_Device_BusReportedDeviceDesc) where Wine's SetupAPI reads it:
-// the default value of Properties\{fmtid}\pid, of type 0xffff0000 | DEVPROP_TYPE_STRING.
+// "Arduino Uno" in UTF-16LE, NUL included, as the bus-reported name
+// (DEVPKEY_Device_BusReportedDeviceDesc) where Wine's SetupAPI reads it: the default value of
+// Properties\{fmtid}\pid, of type 0xffff0000 | DEVPROP_TYPE_STRING.
+const std::string kArduinoUno =
+    "41,00,72,00,64,00,75,00,69,00,6e,00,6f,00,20,00,55,00,6e,00,6f,00,00,00";
 const std::string kBusReportedName = R"(\Properties\{540b947e-8b40-45bc-a8a2-6a0b894cbda2}\0004)";
-
-// A registry file's hex bytes of `text` in UTF-16LE, NUL included.
-std::string Utf16Hex(const std::string& text) {
-    std::string hex;
-    for (const char c : text + '\0') {
-        char unit[8];
-        std::snprintf(unit, sizeof unit, "%s%02x,00", hex.empty() ? "" : ",", c);
-        hex += unit;
-    }
-    return hex;
-}
 
 // COM5, COM33 and COM150 in Wine's own port list, as a user sets Wine up for adapters. COM150 is
 // also a Plug and Play device with the name Windows gives every USB CDC device, reporting its own
@@ -125,8 +117,7 @@ class WineDefinedPorts {
 [)reg" + kUsbDevice + R"reg(\Device Parameters]
 "PortName"="COM150"
 [)reg" + kUsbDevice + kBusReportedName +
-                           "]\n@=hex(ffff0012):" + Utf16Hex("Arduino Uno") + "\n[" +
-                           kBluetoothDevice + R"reg(]
+                           "]\n@=hex(ffff0012):" + kArduinoUno + "\n[" + kBluetoothDevice + R"reg(]
 "ClassGUID"="{4d36e978-e325-11ce-bfc1-08002be10318}"
 "FriendlyName"="Standard Serial over Bluetooth link (COM33)"
 [)reg" + kBluetoothDevice + R"reg(\Device Parameters]

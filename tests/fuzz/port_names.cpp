@@ -2,11 +2,10 @@
 #include "port_names.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "present_ports.h"
@@ -21,93 +20,70 @@ void Expect(bool ok, const char* what, std::string_view input) {
     std::abort();
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::vector<std::string_view> Split(std::string_view text, char at) {
-    std::vector<std::string_view> parts;
-    for (std::size_t end; (end = text.find(at)) != std::string_view::npos;
-         text.remove_prefix(end + 1)) {
-        parts.push_back(text.substr(0, end));
-    }
-    parts.push_back(text);
-    return parts;
-}
-
-void CheckName(std::string_view name) {
-    const auto number = PortNumber(name);
-    if (!number) return;
-    Expect(*number >= 1 && *number <= 256, "a port number is 1 to 256", name);
-    if (name.starts_with(R"(\\.\)")) name.remove_prefix(4);
-    Expect(SameIgnoringCase(name, "COM" + std::to_string(*number)), "COMn and nothing else", name);
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
 void CheckDevice(const PortDevice& device) {
-    CheckName(UpToNul(device.portName));
-    const std::string_view cut = UpToNul(device.friendlyName);
-    Expect(cut.find('\0') == std::string_view::npos && device.friendlyName.starts_with(cut),
-           "cut at the first NUL", device.friendlyName);
-    const std::string_view name = WithoutPortSuffix(cut);
-    if (name.size() < cut.size()) {
-        const std::string_view suffix = cut.substr(name.size());
-        Expect(suffix.starts_with(" (") && suffix.ends_with(")") &&
-                   PortNumber(suffix.substr(2, suffix.size() - 3)),
-               "only a \" (COMn)\" goes", cut);
+    std::string_view name = UpToNul(device.portName);
+    if (const auto number = PortNumber(name)) {
+        if (name.starts_with(R"(\\.\)")) name.remove_prefix(4);
+        Expect(Lower(name) == "com" + std::to_string(*number) && *number >= 1 && *number <= 256,
+               "COMn", name);
     }
-    const std::string_view own = name.empty() ? UpToNul(device.deviceDesc) : name;
-    const std::string_view shown = DeviceDescription(device);
-    const bool generic = SameIgnoringCase(own, "USB Serial Device") ||
-                         SameIgnoringCase(own, "USB Serial Port") ||
-                         SameIgnoringCase(own, "Communications Port");
+    const std::string_view cut = UpToNul(device.friendlyName);
+    Expect(device.friendlyName.starts_with(cut) && cut.find('\0') == cut.npos, "NUL cut", cut);
+    const std::string_view shorter = WithoutPortSuffix(cut);
+    const std::string_view suffix = cut.substr(shorter.size());
+    Expect(suffix.empty() || (suffix.starts_with(" (") && suffix.ends_with(")") &&
+                              PortNumber(suffix.substr(2, suffix.size() - 3))),
+           "only \" (COMn)\" goes", cut);
+    const std::string_view own = shorter.empty() ? UpToNul(device.deviceDesc) : shorter;
     const std::string_view reported = UpToNul(device.busReportedDesc);
-    Expect(shown == (generic && !reported.empty() ? reported : own),
-           "the reported name only for a driver's name", own);
+    const std::string generic = Lower(own);
+    const bool replaced =
+        !reported.empty() && (generic == "usb serial device" || generic == "usb serial port" ||
+                              generic == "communications port");
+    Expect(DeviceDescription(device) == (replaced ? reported : own), "own name", own);
     for (const std::string& id : {device.instanceId, device.parentInstanceId}) {
-        const std::string_view serial = SerialNumberOf(id);
-        Expect(serial.empty() || (serial.find_first_of("&\\") == std::string_view::npos &&
-                                  id.ends_with("\\" + std::string(serial)) &&
-                                  SameIgnoringCase(id.substr(0, 4), R"(USB\)")),
-               "a serial number is a USB ID's own last part", id);
+        const std::string serial(SerialNumberOf(id));
+        Expect(serial.empty() || (serial.find_first_of("&\\") == serial.npos &&
+                                  id.ends_with('\\' + serial) && Lower(id).starts_with("usb\\")),
+               "a USB ID's own last part", id);
     }
 }
 
 }  // namespace
 
 void CheckPortNames(std::span<const std::uint8_t> input) {
-    const std::string text(input.begin(), input.end());
+    std::istringstream records(std::string(input.begin(), input.end()));
     std::vector<std::string> serialComm;
     std::vector<PortDevice> devices;
-    for (const std::string_view line : Split(text, '\n')) {
-        std::vector<std::string_view> fields = Split(line, '|');
-        fields.resize(7);
-        PortDevice device{std::string(fields[1]), std::string(fields[2]), std::string(fields[3]),
-                          std::string(fields[4]), std::string(fields[5]), std::string(fields[6]),
-                          fields[0].find('s') != std::string_view::npos};
-        CheckDevice(device);
-        if (fields[0].find('c') != std::string_view::npos) serialComm.push_back(device.portName);
-        devices.push_back(std::move(device));
+    for (std::string record; std::getline(records, record);) {
+        std::istringstream parts(record);
+        std::vector<std::string> field(7);
+        for (std::string& f : field) std::getline(parts, f, '|');
+        devices.push_back({field[1], field[2], field[3], field[4], field[5], field[6],
+                           field[0].find('s') != std::string::npos});
+        CheckDevice(devices.back());
+        if (field[0].find('c') != std::string::npos) serialComm.push_back(field[1]);
     }
     const PresentPorts ports = MergePresentPorts(serialComm, devices);
-    for (const auto& port : ports) {
-        const std::string& description = port.second;
-        const auto names = [&port](const std::string& name) {
-            return PortNumber(UpToNul(name)) == port.first;
-        };
-        const bool started = std::any_of(devices.begin(), devices.end(), [&](const auto& d) {
-            return d.started && names(d.portName);
-        });
-        Expect(started || std::any_of(serialComm.begin(), serialComm.end(), names),
-               "present only from SERIALCOMM or a started device", description);
-        Expect(description.find('\0') == std::string::npos, "no NUL shown", description);
-    }
+    std::vector<int> named;
+    for (const std::string& value : serialComm)
+        named.push_back(PortNumber(UpToNul(value)).value_or(0));
     for (const PortDevice& device : devices) {
-        const auto number = PortNumber(UpToNul(device.portName));
-        Expect(!number || !device.started || ports.contains(*number), "a started port is present",
+        const int number = PortNumber(UpToNul(device.portName)).value_or(0);
+        if (device.started) named.push_back(number);
+        Expect(!device.started || number == 0 || ports.contains(number), "started, so present",
                device.portName);
+    }
+    for (const auto& [number, description] : ports) {
+        Expect(std::count(named.begin(), named.end(), number) > 0, "present only if named",
+               description);
+        Expect(description.find('\0') == std::string::npos, "no NUL shown", description);
     }
 }
 

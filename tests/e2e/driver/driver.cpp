@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string_view>
 #include <thread>
 #include <utility>
@@ -356,58 +357,50 @@ std::string DropDown(Target& t, const Request& r) {
     return Ok({std::to_string(box.right - box.left), std::to_string(opened.right - opened.left)});
 }
 
-// The window that shows the control's items: an open combo box's list, or a list box itself.
-HWND ItemsWindow(const Target& t, HWND control) {
-    return ClassName(control).ends_with("ComboBox") ? VisibleTopLevelOf(t.pid, "ComboLBox")
-                                                    : control;
-}
-
-// Item `index`'s row as the screen shows it now.
-std::optional<RECT> RowOnScreen(HWND items, int index) {
+// Item `index`'s row as the screen shows it now: of an open combo box's list, or a list box's.
+std::unique_ptr<mirl::test::RowImage> RowOnScreen(const Target& t, const Request& r) {
+    const bool combo = ClassName(r.control).ends_with("ComboBox");
+    const HWND items = combo ? VisibleTopLevelOf(t.pid, "ComboLBox") : r.control;
     RECT row{};
     const auto got =
-        SendA(items, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
-    if (!got || *got == LB_ERR) return std::nullopt;
+        SendA(items, LB_GETITEMRECT, static_cast<WPARAM>(r.Int(2)), reinterpret_cast<LPARAM>(&row));
+    if (!got || *got == LB_ERR) return nullptr;
     MapWindowPoints(items, nullptr, reinterpret_cast<POINT*>(&row), 2);
-    return row;
+    auto shown = std::make_unique<mirl::test::RowImage>(row);
+    return shown->CopyScreen(row) ? std::move(shown) : nullptr;
 }
 
-// `rowshows <id> <index> <bold> <text>`: how many pixels of the item's row on the screen differ
-// from <text> drawn by plain GDI in the program's dialog font (bold with 1), two pixels in, in
-// the colours of a row that is not selected: 0 when the row shows exactly that.
+// `rowshows <id> <index> <bold> <text>`: how many pixels of the row on the screen differ from
+// <text> drawn by plain GDI in the dialog font (bold with 1), two pixels in, unselected.
 std::string RowShows(Target& t, const Request& r) {
-    const auto row = RowOnScreen(ItemsWindow(t, r.control), r.Int(2));
-    if (!row) return Err("no such row on the screen");
+    const auto shown = RowOnScreen(t, r);
+    if (!shown) return Err("no such row on the screen");
     const mirl::unique_hwnd dialog = DialogWithFont(L"MS Sans Serif", 8);
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(dialog.get(), WM_GETFONT, 0, 0)), sizeof font,
                &font);
-    if (r.Int(3) != 0) font.lfWeight = FW_BOLD;
+    font.lfWeight = r.Int(3) != 0 ? FW_BOLD : font.lfWeight;
     const mirl::unique_hfont drawnIn(CreateFontIndirectA(&font));
-    mirl::test::RowImage shown(*row);
-    mirl::test::RowImage expected(*row);
-    if (!shown.CopyScreen(*row)) return Err("the screen could not be read");
+    mirl::test::RowImage expected(shown->rect());
     expected.DrawReference(drawnIn.get(), r.Arg(4).c_str(), 2, false, false);
-    return Ok({std::to_string(shown.Differences(expected))});
+    return Ok({std::to_string(shown->Differences(expected))});
 }
 
-// `focusmark <id> <index> <0|1> <ms>`: whether the item's row on the screen shows a focus mark,
-// once that is what <0|1> says, or as it is at the deadline.
+// `focusmark <id> <index> <0|1> <ms>`: whether the row on the screen shows a focus mark, once
+// that is what <0|1> says, or as it is at the deadline.
 std::string FocusMark(Target& t, const Request& r) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(r.Int(4));
     for (;;) {
-        const auto row = RowOnScreen(ItemsWindow(t, r.control), r.Int(2));
-        if (!row) return Err("no such row on the screen");
-        mirl::test::RowImage shown(*row);
-        if (!shown.CopyScreen(*row)) return Err("the screen could not be read");
-        const bool marked = shown.ColoursAtLeftEdge() > 1;
+        const auto shown = RowOnScreen(t, r);
+        if (!shown) return Err("no such row on the screen");
+        const bool marked = !shown->LeftEdgeIsPlain();
         if (marked == (r.Int(3) != 0) || Clock::now() >= deadline) return Ok({marked ? "1" : "0"});
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
 
-// `focusto <id>`: the focus moved to the control as the dialog manager moves it, with focus marks
-// shown, as once the keyboard is in use; answers once the focus is there.
+// `focusto <id>`: focus marks shown, as once the keyboard is in use, and the focus moved to the
+// control as the dialog manager moves it; answers once it is there.
 std::string FocusTo(Target& t, const Request& r) {
     PostMessageA(t.main, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     PostMessageA(t.main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(r.control), TRUE);
