@@ -23,19 +23,12 @@ void CWinThread::Join() {
     ::WaitForSingleObject(m_hThread.get(), INFINITE);
 }
 
-std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                                           int nPriority, UINT nStackSize, DWORD,
-                                           LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
+std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) {
     if (pfnThreadProc == nullptr) return nullptr;
     auto thread = std::make_unique<CWinThread>(CWinThread::StartKey{}, pfnThreadProc, pParam);
-    unsigned threadId = 0;
-    // Created suspended so that the priority is in place before the function runs.
-    uintptr_t handle = ::_beginthreadex(lpSecurityAttrs, nStackSize, &CWinThread::Start,
-                                        thread.get(), CREATE_SUSPENDED, &threadId);
+    const uintptr_t handle =
+        ::_beginthreadex(nullptr, 0, &CWinThread::Start, thread.get(), 0, nullptr);
     if (handle == 0) return nullptr;
     thread->m_hThread.reset(reinterpret_cast<HANDLE>(handle));
-    thread->m_nThreadID = threadId;
-    ::SetThreadPriority(thread->m_hThread.get(), nPriority);
-    ::ResumeThread(thread->m_hThread.get());
     return thread;
 }

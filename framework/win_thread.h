@@ -23,7 +23,6 @@ class CWinThread {
     CWinThread& operator=(const CWinThread&) = delete;
 
     HANDLE GetThreadHandle() const { return m_hThread.get(); }
-    DWORD m_nThreadID = 0;
 
     // TRUE once the function has returned; waits at most dwMilliseconds for that.
     BOOL WaitForEnd(DWORD dwMilliseconds);
@@ -31,8 +30,7 @@ class CWinThread {
     void Join();
 
   private:
-    friend std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD,
-                                                      LPSECURITY_ATTRIBUTES);
+    friend std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC, LPVOID);
     // noexcept: an exception in the thread's function ends the program where it was thrown.
     static unsigned __stdcall Start(void* self) noexcept;
 
@@ -41,9 +39,6 @@ class CWinThread {
     mirl::unique_handle m_hThread;
 };
 
-// Starts pfnThreadProc(pParam) on a new thread at nPriority; nullptr if it could not be started.
-// The thread runs at once: no caller asks for it suspended, so dwCreateFlags is not looked at.
-std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                                           int nPriority = THREAD_PRIORITY_NORMAL,
-                                           UINT nStackSize = 0, DWORD dwCreateFlags = 0,
-                                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+// Starts pfnThreadProc(pParam) on a new thread, at normal priority as every new thread is, which
+// runs at once; nullptr if it could not be started. The program asks for nothing else of it.
+std::unique_ptr<CWinThread> AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);

@@ -11,8 +11,7 @@ class AfxWorkerThread final : public WorkerThread {
     explicit AfxWorkerThread(std::function<void()> body) : m_body(std::move(body)) {}
 
     bool Start() {
-        m_thread =
-            AfxBeginThread(&AfxWorkerThread::Run, this, THREAD_PRIORITY_NORMAL, 0, 0, nullptr);
+        m_thread = AfxBeginThread(&AfxWorkerThread::Run, this);
         return m_thread != nullptr;
     }
     bool WaitForEnd(std::chrono::milliseconds timeout) override {
