@@ -6,29 +6,30 @@
 
 #include <atomic>
 
+#include "reader_states.h"
+
 namespace mirl {
 
 class PortHandOver {
   public:
     // Reader thread: around each port call that may block.
-    void EnterCall() { m_phase.store(Phase::InCall); }
+    void EnterCall() { m_phase.store(CallPhase::InCall); }
     // False when the port was handed over during the call: closing it is then the reader's last
     // act, and nothing else it shares with the UI thread is its to touch any more.
     bool LeaveCall() {
-        Phase inCall = Phase::InCall;
-        return m_phase.compare_exchange_strong(inCall, Phase::BetweenCalls);
+        CallPhase inCall = CallPhase::InCall;
+        return m_phase.compare_exchange_strong(inCall, CallPhase::BetweenCalls);
     }
 
     // UI thread: true when the reader was inside a call and now owns the port; false when it is
     // between two calls, from where, asked to stop, it ends without blocking.
     bool HandOver() {
-        Phase inCall = Phase::InCall;
-        return m_phase.compare_exchange_strong(inCall, Phase::HandedOver);
+        CallPhase inCall = CallPhase::InCall;
+        return m_phase.compare_exchange_strong(inCall, CallPhase::HandedOver);
     }
 
   private:
-    enum class Phase { BetweenCalls, InCall, HandedOver };
-    std::atomic<Phase> m_phase{Phase::BetweenCalls};
+    std::atomic<CallPhase> m_phase{CallPhase::BetweenCalls};
 };
 
 }  // namespace mirl

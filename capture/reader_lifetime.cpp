@@ -15,15 +15,30 @@ void ReaderLifetime::Start(SerialPort& port, const ThreadStarter& startThread,
     m_thread = startThread([&buffer = m_buffer, &state = m_state, &port, options] {
         ReaderThreadProc(buffer, state, port, options);
     });
-    m_phase = m_thread ? Phase::Started : Phase::None;
+    m_phase = m_thread ? ReaderPhase::Started : ReaderPhase::None;
 }
 
-void ReaderLifetime::RequestStop() {
+void ReaderLifetime::Stop(std::chrono::milliseconds patience) {
     m_state.store(ReaderStatus::Stop);
+    if (WaitThenCancel(patience)) {
+        m_port->Purge(kPurgeAll);
+    } else {
+        // Asked to stop, a reader between two calls ends without blocking: wait for that, or for
+        // it to be inside a call, where it can take the port.
+        while (m_phase == ReaderPhase::Started) {
+            if (m_handOver->HandOver()) {
+                m_phase = ReaderPhase::GivenUp;
+            } else if (m_thread->WaitForEnd(kCancelRetry)) {
+                Forget();
+            }
+        }
+    }
+    if (m_phase == ReaderPhase::None) m_port->Close();
+    m_state.store(ReaderStatus::Idle);
 }
 
 bool ReaderLifetime::WaitThenCancel(std::chrono::milliseconds patience) {
-    if (m_phase == Phase::None) return true;
+    if (m_phase == ReaderPhase::None) return true;
     bool ended = m_thread->WaitForEnd(patience);
     // The cancel finds nothing while the reader is between two calls, and it may be about to
     // enter the next one, so it is tried again until the reader has ended.
@@ -36,28 +51,15 @@ bool ReaderLifetime::WaitThenCancel(std::chrono::milliseconds patience) {
     return ended;
 }
 
-void ReaderLifetime::ReleasePort() {
-    // Asked to stop, a reader between two calls ends without blocking: wait for that, or for it
-    // to be inside a call, where it can take the port.
-    while (m_phase == Phase::Started) {
-        if (m_handOver->HandOver()) {
-            m_phase = Phase::GivenUp;
-        } else if (m_thread->WaitForEnd(kCancelRetry)) {
-            Forget();
-        }
-    }
-    if (m_phase == Phase::None) m_port->Close();
-    m_state.store(ReaderStatus::Idle);
-}
-
-bool ReaderLifetime::StillHoldsThePort() {
-    if (m_phase == Phase::GivenUp && m_thread->WaitForEnd(std::chrono::milliseconds{0})) Forget();
-    return m_phase == Phase::GivenUp;
+bool ReaderLifetime::PortIsFree() {
+    if (m_phase == ReaderPhase::GivenUp && m_thread->WaitForEnd(std::chrono::milliseconds{0}))
+        Forget();
+    return m_phase != ReaderPhase::GivenUp;
 }
 
 void ReaderLifetime::Forget() {
     m_thread.reset();
-    m_phase = Phase::None;
+    m_phase = ReaderPhase::None;
 }
 
 }  // namespace mirl

@@ -2,21 +2,15 @@
 // buffer is full or the UI thread asks it to stop.
 #pragma once
 
-#include <atomic>
 #include <chrono>
-#include <cstdint>
 
 #include "debug_trace.h"
 #include "port_hand_over.h"
+#include "reader_states.h"
 #include "receive_buffer.h"
 #include "serial_port.h"
 
 namespace mirl {
-
-// Shared by the UI thread and the reader; the reader only ever sets Stop. Stop: asked to stop, or
-// ended at the limit.
-enum class ReaderStatus : std::int32_t { Idle = 0, Stop = 1, Reading = 2 };
-using ReaderState = std::atomic<ReaderStatus>;
 
 struct ReaderOptions {
     // A failed read returns at once; the reader pauses this long before the next try, about one
