@@ -2,6 +2,7 @@
 #include "capture_app.h"
 
 #include "capture_dlg.h"
+#include "win32_present_ports.h"
 
 CCaptureApp::CCaptureApp() = default;
 
@@ -10,7 +11,7 @@ BOOL CCaptureApp::InitInstance() {
     Enable3dControls();
 
     {
-        CCaptureDlg dlg(m_capture, m_port);
+        CCaptureDlg dlg(m_capture, m_port, mirl::LookUpPresentPorts);
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;
@@ -23,7 +24,7 @@ BOOL CCaptureApp::InitInstance() {
     // TerminateProcess runs none of that; the system then cancels the pending read, but a driver
     // that ignores the cancel keeps the process, and with it the port it holds exclusively, until
     // the device is unplugged.
-    if (m_capture.reader.StillHoldsThePort()) ::TerminateProcess(::GetCurrentProcess(), 0);
+    if (!m_capture.reader.PortIsFree()) ::TerminateProcess(::GetCurrentProcess(), 0);
 
     // No message loop of the application's own: returning FALSE ends the process.
     return FALSE;

@@ -22,8 +22,8 @@ class CaptureHost {
     virtual void ResetList() = 0;
 
     virtual void SetConnectText(const std::string& text) = 0;
-    // GetDlgItem(controlId)->EnableWindow(enable).
-    virtual void EnableControl(int controlId, bool enable) = 0;
+    // Disables the settings controls during a capture (true) and enables them after (false).
+    virtual void LockSettings(bool lock) = 0;
     // Modal box; returns the button pressed (kIdOk, kIdCancel, kIdYes, kIdNo). No caption means
     // the application's name.
     virtual int MessageBox(const std::string& text, const std::optional<std::string>& caption,

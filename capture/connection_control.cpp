@@ -20,19 +20,17 @@ constexpr const char* kErrorCaption = "Error";
 }  // namespace
 
 ConnectionControl::ConnectionControl(CaptureState& state, SerialPort& port, CaptureHost& host,
-                                     ThreadStarter startThread, DebugTrace trace)
+                                     LineAssembler& lines, ThreadStarter startThread,
+                                     DebugTrace trace)
     : m_state(state),
       m_port(port),
       m_host(host),
+      m_lines(lines),
       m_startThread(std::move(startThread)),
       m_trace(std::move(trace)) {}
 
 ConnectionControl::~ConnectionControl() {
-    const bool capturing = m_state.connected != 0;
-    if (capturing) m_state.reader.RequestStop();
-    // A reader handed the port at the last disconnect gets its last chance to end here too.
-    m_state.reader.WaitThenCancel(std::chrono::milliseconds{0});
-    if (capturing) m_state.reader.ReleasePort();
+    if (m_state.connected != 0) m_state.reader.Stop(std::chrono::milliseconds{0});
     m_state.connected = 0;
 }
 
@@ -55,7 +53,7 @@ void ConnectionControl::Connect() {
     const PortSettings settings = m_host.ReadPortSettings();
     // A reader handed the port at the last disconnect closes it once its call returns; until
     // then the port is not ours to open again.
-    const bool portFree = m_state.reader.WaitThenCancel(std::chrono::milliseconds{0});
+    const bool portFree = m_state.reader.PortIsFree();
     if (!portFree) Trace("Connect failed: the reader of the last capture still holds the port");
     if (!portFree || !OpenAndConfigure(settings)) {
         // Release a port that opened but could not be configured, so that a retry on the same
@@ -70,7 +68,7 @@ void ConnectionControl::Connect() {
     m_state.connected = 1;
     m_host.AddLine(kConnectedLine);
     m_host.SetTimer(kTimerId, kTimerPeriodMs);
-    LockSettings(true);
+    m_host.LockSettings(true);
 }
 
 bool ConnectionControl::OpenAndConfigure(const PortSettings& settings) {
@@ -112,22 +110,14 @@ void ConnectionControl::Disconnect() {
         return;
     }
     // At Stop the reader has ended at the limit, and there is no wait.
-    std::chrono::milliseconds patience{0};
-    if (status == ReaderStatus::Reading) {
-        m_state.reader.RequestStop();
-        m_host.SetConnectText(kWaitText);
-        patience = kStopWait;
-    }
-    // The system serialises synchronous I/O on one handle: a purge would wait as long as a read
-    // still pending, which is what the bound is for. That reader is handed the port instead, and
-    // its close discards what the driver holds.
-    if (m_state.reader.WaitThenCancel(patience)) m_port.Purge(kPurgeAll);
-    m_state.reader.ReleasePort();
+    const bool reading = status == ReaderStatus::Reading;
+    if (reading) m_host.SetConnectText(kWaitText);
+    m_state.reader.Stop(reading ? kStopWait : std::chrono::milliseconds{0});
     m_host.SetConnectText(kConnectText);
     m_state.connected = 0;
     MoveToLines();
     m_host.AddLine(kDisconnectedLine);
-    LockSettings(false);
+    m_host.LockSettings(false);
 }
 
 void ConnectionControl::OnTimer() {
@@ -155,10 +145,6 @@ void ConnectionControl::MoveToLines() {
 void ConnectionControl::ClearData() {
     m_host.ResetList();
     m_state.buffer.Clear();
-}
-
-void ConnectionControl::LockSettings(bool lock) {
-    for (const int id : kLockedControls) m_host.EnableControl(id, !lock);
 }
 
 }  // namespace mirl

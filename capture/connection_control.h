@@ -11,7 +11,6 @@
 #include "reader_lifetime.h"
 #include "reader_thread.h"
 #include "receive_buffer.h"
-#include "resource.h"
 #include "serial_port.h"
 #include "worker_thread.h"
 
@@ -33,18 +32,17 @@ inline constexpr unsigned kTimerPeriodMs = 1000;
 // returns within 100 ms.
 inline constexpr std::chrono::milliseconds kStopWait{500};
 inline constexpr CommTimeouts kCaptureTimeouts{0, 0, 100, 0, 0};
-// Settings controls locked during a capture, in the order they are locked and unlocked.
-inline constexpr int kLockedControls[] = {IDC_PORT,     IDC_BAUD,     IDC_PARITY,
-                                          IDC_DATABITS, IDC_STOPBITS, IDC_DEFAULT};
 
 class ConnectionControl {
   public:
-    // `trace` is told why a Connect failed and when a device was found gone.
+    // `lines` holds the pending line, the window's as long as it lives. `trace` is told why a
+    // Connect failed and when a device was found gone.
     ConnectionControl(CaptureState& state, SerialPort& port, CaptureHost& host,
-                      ThreadStarter startThread = StartStdThread, DebugTrace trace = {});
+                      LineAssembler& lines, ThreadStarter startThread = StartStdThread,
+                      DebugTrace trace = {});
     // Ends a capture still running without a word to the host, since the window is gone by now,
     // and without the stop wait: at most about kCancelBound. A reader stuck in a call after that
-    // keeps the port (CaptureState::reader tells).
+    // keeps the port (CaptureState::reader's PortIsFree tells).
     ~ConnectionControl();
     ConnectionControl(const ConnectionControl&) = delete;
     ConnectionControl& operator=(const ConnectionControl&) = delete;
@@ -57,8 +55,6 @@ class ConnectionControl {
     void MoveToLines();
     void ClearData();
 
-    const std::string& PendingLine() const { return m_lines.PendingLine(); }
-
   private:
     void Connect();
     void Disconnect();
@@ -66,14 +62,13 @@ class ConnectionControl {
     // Leaves the failed call and its error code in the trace; returns false.
     bool ConnectFailed(const std::string& call);
     void Trace(const std::string& text) const;
-    void LockSettings(bool lock);
 
     CaptureState& m_state;
     SerialPort& m_port;
     CaptureHost& m_host;
+    LineAssembler& m_lines;
     ThreadStarter m_startThread;
     DebugTrace m_trace;
-    LineAssembler m_lines;
     CommTimeouts m_savedTimeouts{};
 };
 

@@ -3,6 +3,7 @@
 // port name. The Win32 reading is win32_present_ports.*; this part is what the bytes mean.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,6 +14,8 @@ namespace mirl {
 
 // Present ports by number (1 to 256), each with what the device calls itself (may be empty).
 using PresentPorts = std::map<int, std::string>;
+// Looks the present ports up where the system records them (LookUpPresentPorts on Windows).
+using PortLookup = std::function<PresentPorts()>;
 
 // One Plug and Play device as read: each text the raw bytes of the registry value or property
 // (empty when it has none).

@@ -18,7 +18,7 @@ class BenchHost final : public CaptureHost {
     }
     void ResetList() override { m_lines.clear(); }
     void SetConnectText(const std::string&) override {}
-    void EnableControl(int, bool) override {}
+    void LockSettings(bool) override {}
     int MessageBox(const std::string&, const std::optional<std::string>&, std::uint32_t) override {
         return kIdOk;
     }

@@ -18,7 +18,8 @@ struct CaptureFixture {
     CaptureState state;
     InstantPort port;
     BenchHost host;
-    ConnectionControl control{state, port, host};
+    LineAssembler lines;
+    ConnectionControl control{state, port, host, lines};
 };
 
 inline void StoreText(ReceiveBuffer& buffer, std::string_view text) {

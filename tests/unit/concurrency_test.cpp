@@ -68,14 +68,15 @@ class CaptureRaceTest : public ::testing::TestWithParam<unsigned> {
         ASSERT_EQ(state.connected, 0);
     }
     std::string Shown() const {
-        return WithoutZerosAndLineFeeds(ShownStream(host, control.PendingLine()));
+        return WithoutZerosAndLineFeeds(ShownStream(host, lines.PendingLine()));
     }
 
     std::mt19937 random;
     CaptureState state;
     FakeSerialPort port;
     FakeHost host;
-    ConnectionControl control{state, port, host};
+    LineAssembler lines;
+    ConnectionControl control{state, port, host, lines};
 };
 
 TEST_P(CaptureRaceTest, TicksAndFlushesDuringReadsKeepTheStream) {
@@ -164,8 +165,9 @@ TEST(RealCaptureTest, NmeaSentencesArriveByteForByte) {
     CaptureState state;
     FakeSerialPort port;
     FakeHost host;
+    LineAssembler assembler;
     port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 1ms);
-    ConnectionControl control(state, port, host, port.ReaderThreads());
+    ConnectionControl control(state, port, host, assembler, port.ReaderThreads());
     control.OnConnect();
     // A tick after each chunk has been read, until one finds the limit reached.
     for (std::size_t sent = 0; state.connected == 1; sent += 300) {
@@ -173,7 +175,7 @@ TEST(RealCaptureTest, NmeaSentencesArriveByteForByte) {
         ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
         control.OnTimer();
     }
-    const std::string shown = ShownStream(host, control.PendingLine());
+    const std::string shown = ShownStream(host, assembler.PendingLine());
     // Every complete sentence shown carries a valid checksum.
     std::istringstream lines(shown);
     int verified = 0;

@@ -18,12 +18,8 @@ using test::FakeHost;
 using test::FakeSerialPort;
 using Strings = std::vector<std::string>;
 
-const Strings kLockAll = {"EnableControl 1000 off", "EnableControl 1001 off",
-                          "EnableControl 1002 off", "EnableControl 1004 off",
-                          "EnableControl 1005 off", "EnableControl 1009 off"};
-const Strings kUnlockAll = {"EnableControl 1000 on", "EnableControl 1001 on",
-                            "EnableControl 1002 on", "EnableControl 1004 on",
-                            "EnableControl 1005 on", "EnableControl 1009 on"};
+const Strings kLockAll = {"LockSettings on"};
+const Strings kUnlockAll = {"LockSettings off"};
 
 void ExpectBox(const test::ShownBox& box, const std::string& text,
                const std::optional<std::string>& caption, std::uint32_t type) {
@@ -90,8 +86,11 @@ class ConnectionControlTest : public ::testing::Test {
     FakeSerialPort port;
     FakeHost host;
     Strings traces;
-    ConnectionControl control{state, port, host, port.ReaderThreads(),
-                              [this](const std::string& text) { traces.push_back(text); }};
+    LineAssembler lines;
+    ConnectionControl control{
+        state, port, host, lines, port.ReaderThreads(), [this](const std::string& text) {
+            traces.push_back(text);
+        }};
 
   private:
     std::size_t m_seenHostCalls = 0;
@@ -170,7 +169,7 @@ TEST_F(ConnectionControlTest, DisconnectHandsAReadThatNeverEndsThePort) {
                                       kUnlockAll}));
     EXPECT_TRUE(NewPortCalls().empty());  // a purge would wait for the read
     EXPECT_TRUE(port.IsOpen());
-    EXPECT_TRUE(state.reader.StillHoldsThePort());
+    EXPECT_FALSE(state.reader.PortIsFree());
 
     control.OnConnect();
     ExpectBox(host.boxes.back(), "A connection could not put up.", "Error",
@@ -182,7 +181,7 @@ TEST_F(ConnectionControlTest, DisconnectHandsAReadThatNeverEndsThePort) {
     ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
     EXPECT_EQ(NewPortCalls(), Strings{"Close"});
     EXPECT_FALSE(port.ReadAfterClose());
-    EXPECT_FALSE(state.reader.StillHoldsThePort());
+    EXPECT_TRUE(state.reader.PortIsFree());
     EXPECT_EQ(state.buffer.Count(), 0);
     port.SetIdleRead(FakeSerialPort::IdleRead::TimeOut, 5ms);
     control.OnConnect();
@@ -200,7 +199,7 @@ TEST_F(ConnectionControlTest, EachFailingPlatformCallLeavesTheToolIdleAndRetryab
         freshPort.FailCall(failing, 1234);
         {
             ConnectionControl freshControl(
-                freshState, freshPort, freshHost, StartStdThread,
+                freshState, freshPort, freshHost, lines, StartStdThread,
                 [&](const std::string& text) { freshTraces.push_back(text); });
             freshControl.OnConnect();
             ASSERT_EQ(freshHost.boxes.size(), 1u);
@@ -209,7 +208,7 @@ TEST_F(ConnectionControlTest, EachFailingPlatformCallLeavesTheToolIdleAndRetryab
             EXPECT_EQ(freshState.connected, 0);
             EXPECT_EQ(freshState.readerState.load(), ReaderStatus::Idle);
             EXPECT_EQ(freshHost.connectText, "Connect");
-            EXPECT_TRUE(freshHost.enabledChanges.empty());
+            EXPECT_TRUE(freshHost.locks.empty());
             EXPECT_TRUE(freshHost.list.empty());
             EXPECT_FALSE(freshHost.timerRunning);
             // A port that opened is released again, so a retry is not refused as busy.
@@ -314,7 +313,7 @@ TEST_F(ConnectionControlTest, ExactlyTheLimitHeldAtATickEndsTheCapture) {
     EXPECT_EQ(host.boxes[0].text, "Reading data stopped early. Maximum data reached.");
     EXPECT_EQ(host.list,
               (Strings{"connected.", std::string(kMaxRead - 2, 'x') + "\n", "disconnect."}));
-    EXPECT_EQ(control.PendingLine(), "Z");
+    EXPECT_EQ(lines.PendingLine(), "Z");
     EXPECT_EQ(state.buffer.Count(), kMaxRead);
     ExpectIdle();
 }
@@ -333,7 +332,7 @@ TEST_F(ConnectionControlTest, OneUnmovedByteAtDisconnectStaysPending) {
     FeedAndStore("X");
     control.OnConnect();
     EXPECT_EQ(host.list, (Strings{"connected.", "disconnect."}));
-    EXPECT_EQ(control.PendingLine(), "X");
+    EXPECT_EQ(lines.PendingLine(), "X");
 }
 
 TEST_F(ConnectionControlTest, DeleteAsksAndClearsOnlyOnYes) {
@@ -409,7 +408,7 @@ TEST_F(ConnectionControlTest, DisconnectFindingTheReaderIdleOnlyComplains) {
 TEST_F(ConnectionControlTest, ReaderThatCannotStartStillConnectsAndDisconnects) {
     CaptureState freshState;
     FakeHost freshHost;
-    ConnectionControl noThreads(freshState, port, freshHost,
+    ConnectionControl noThreads(freshState, port, freshHost, lines,
                                 [](std::function<void()>) { return nullptr; });
     port.Feed("unread");
     noThreads.OnConnect();
@@ -427,7 +426,7 @@ TEST_F(ConnectionControlTest, DestroyedDuringACaptureStopsTheReaderQuietly) {
     CaptureState freshState;
     FakeHost freshHost;
     {
-        ConnectionControl closing(freshState, port, freshHost, port.ReaderThreads());
+        ConnectionControl closing(freshState, port, freshHost, lines, port.ReaderThreads());
         closing.OnConnect();
         port.Feed("abc");
         ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
@@ -447,20 +446,20 @@ TEST_F(ConnectionControlTest, DestroyedWhileAReadNeverEndsReturnsAndLeavesTheRea
     port.IgnoreCancel();
     CaptureState freshState;
     FakeHost freshHost;
-    auto closing =
-        std::make_unique<ConnectionControl>(freshState, port, freshHost, port.ReaderThreads());
+    auto closing = std::make_unique<ConnectionControl>(freshState, port, freshHost, lines,
+                                                       port.ReaderThreads());
     closing->OnConnect();
     ASSERT_TRUE(port.WaitUntilReaderIdle(5s));
     freshHost.calls.clear();
     ExpectReturns([&closing] { closing.reset(); });
     EXPECT_TRUE(freshHost.calls.empty());
-    EXPECT_TRUE(freshState.reader.StillHoldsThePort());
+    EXPECT_FALSE(freshState.reader.PortIsFree());
     EXPECT_TRUE(port.IsOpen());
     ASSERT_TRUE(port.EndPendingRead());
     ASSERT_TRUE(port.WaitUntilReadersEnded(5s));
     EXPECT_FALSE(port.IsOpen());
     EXPECT_FALSE(port.ReadAfterClose());
-    EXPECT_FALSE(freshState.reader.StillHoldsThePort());
+    EXPECT_TRUE(freshState.reader.PortIsFree());
 }
 
 }  // namespace

@@ -26,9 +26,9 @@ void FakeHost::SetConnectText(const std::string& text) {
     connectText = text;
 }
 
-void FakeHost::EnableControl(int controlId, bool enable) {
-    calls.push_back("EnableControl " + std::to_string(controlId) + (enable ? " on" : " off"));
-    enabledChanges.push_back(enable ? controlId : -controlId);
+void FakeHost::LockSettings(bool lock) {
+    calls.push_back(lock ? "LockSettings on" : "LockSettings off");
+    locks.push_back(lock);
 }
 
 int FakeHost::MessageBox(const std::string& text, const std::optional<std::string>& caption,

@@ -23,7 +23,7 @@ class FakeHost final : public CaptureHost {
     void AddLines(const std::vector<std::string>& lines) override;
     void ResetList() override;
     void SetConnectText(const std::string& text) override;
-    void EnableControl(int controlId, bool enable) override;
+    void LockSettings(bool lock) override;
     int MessageBox(const std::string& text, const std::optional<std::string>& caption,
                    std::uint32_t type) override;
     void SetTimer(unsigned timerId, unsigned periodMs) override;
@@ -41,7 +41,7 @@ class FakeHost final : public CaptureHost {
     std::vector<std::string> calls;
     std::vector<ShownBox> boxes;
     std::string connectText = "Connect";
-    std::vector<int> enabledChanges;  // +id enabled, -id disabled, in order
+    std::vector<bool> locks;  // each LockSettings, in order
     bool timerRunning = false;
 
   private:
