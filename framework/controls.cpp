@@ -13,6 +13,26 @@ LPARAM TextParam(LPCSTR text) {
 
 }  // namespace
 
+void COwnerDrawn::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void COwnerDrawn::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+BOOL COwnerDrawn::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResult) {
+    if (message == WM_DRAWITEM) {
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    } else if (message == WM_MEASUREITEM) {
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+    } else {
+        return FALSE;
+    }
+    *pResult = TRUE;
+    return TRUE;
+}
+
+int CComboBox::GetCount() const {
+    return static_cast<int>(SendMessage(CB_GETCOUNT));
+}
+
 int CComboBox::GetCurSel() const {
     return static_cast<int>(SendMessage(CB_GETCURSEL));
 }
@@ -38,8 +58,26 @@ int CComboBox::AddString(LPCSTR lpszString) {
     return static_cast<int>(SendMessage(CB_ADDSTRING, 0, TextParam(lpszString)));
 }
 
+int CComboBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
+    return static_cast<int>(
+        SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
+}
+
+int CComboBox::SetItemHeight(int nIndex, UINT cyItemHeight) {
+    return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex),
+                                        static_cast<LPARAM>(cyItemHeight)));
+}
+
+int CComboBox::SetDroppedWidth(UINT nWidth) {
+    return static_cast<int>(SendMessage(CB_SETDROPPEDWIDTH, nWidth));
+}
+
 BOOL CComboBox::GetDroppedState() const {
     return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE));
+}
+
+BOOL CComboBox::GetComboBoxInfo(PCOMBOBOXINFO pcbi) const {
+    return static_cast<BOOL>(SendMessage(CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(pcbi)));
 }
 
 int CListBox::GetCount() const {

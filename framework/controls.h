@@ -10,17 +10,34 @@
 
 class CButton : public CWnd {};
 
-class CComboBox : public CWnd {
+// A list or combo box that draws its own items (LBS_OWNERDRAWFIXED, CBS_OWNERDRAWFIXED) does it in
+// these, which its parent's requests reach once the control is subclassed (SubclassDlgItem).
+class COwnerDrawn : public CWnd {
   public:
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+};
+
+class CComboBox : public COwnerDrawn {
+  public:
+    int GetCount() const;
     int GetCurSel() const;
     int SetCurSel(int nSelect);
     void GetLBText(int nIndex, CString& rString) const;
     int AddString(LPCSTR lpszString);
+    int SetItemData(int nIndex, DWORD_PTR dwItemData);
+    // nIndex -1: the box's own height; else the items'.
+    int SetItemHeight(int nIndex, UINT cyItemHeight);
+    // The open list's width in pixels, when wider than the box.
+    int SetDroppedWidth(UINT nWidth);
     // Whether the list is open.
     BOOL GetDroppedState() const;
+    // The box's parts, the window of its list among them.
+    BOOL GetComboBoxInfo(PCOMBOBOXINFO pcbi) const;
 };
 
-class CListBox : public CWnd {
+class CListBox : public COwnerDrawn {
   public:
     int GetCount() const;
     int AddString(LPCSTR lpszItem);

@@ -45,6 +45,7 @@ void CDialog::OnCancel() {
 }
 
 BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (CWnd::OnWndMsg(message, wParam, lParam, pResult)) return TRUE;
     if (message != WM_COMMAND) return FALSE;
     UINT code = lParam == 0 ? 0 : HIWORD(wParam);
     UINT id = LOWORD(wParam);

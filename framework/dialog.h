@@ -19,7 +19,8 @@ class CDialog : public CWnd {
 
     void EndDialog(int nResult);
 
-    // IDOK and IDCANCEL; other commands without a control go on to the application's map.
+    // The controls' owner-draw requests (CWnd), IDOK and IDCANCEL; other commands without a
+    // control go on to the application's map.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
   protected:

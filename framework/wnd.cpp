@@ -68,6 +68,32 @@ HWND CWnd::UnsubclassWindow() {
     return Detach();
 }
 
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    // Only a window that runs SubclassProc has its object in the user data.
+    if (hWnd == nullptr || ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) !=
+                               reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)) {
+        return nullptr;
+    }
+    return reinterpret_cast<CWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    HWND child = nullptr;
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType != ODT_MENU) child = item.hwndItem;
+    } else if (message == WM_MEASUREITEM) {
+        const auto& item = *reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        if (item.CtlType != ODT_MENU) child = ::GetDlgItem(m_hWnd, static_cast<int>(item.CtlID));
+    }
+    CWnd* object = FromHandlePermanent(child);
+    return object != nullptr && object->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) {
+    return FALSE;
+}
+
 LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam,
                                     LPARAM lParam) noexcept {
     auto* self = reinterpret_cast<CWnd*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
@@ -119,6 +145,10 @@ BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags) {
 
 void CWnd::SetWindowText(LPCSTR lpszString) {
     ::SetWindowTextA(m_hWnd, lpszString);
+}
+
+HFONT CWnd::GetFont() const {
+    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
 }
 
 void CWnd::GetWindowText(CString& rString) const {

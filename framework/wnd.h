@@ -37,6 +37,14 @@ class CWnd : public CCmdTarget {
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     // Gives the window its own procedure back and detaches it.
     HWND UnsubclassWindow();
+    // The object that subclassed the window (SubclassWindow), or nullptr for any other window.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Hands a child's owner-draw requests (WM_DRAWITEM, WM_MEASUREITEM) that reach this window to
+    // the child's own object, where one subclassed it: controls draw themselves.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // Such a request, reflected to this control; TRUE when it handled it.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     // A NULL caption means the application's name.
     int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
@@ -57,6 +65,8 @@ class CWnd : public CCmdTarget {
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     void SetWindowText(LPCSTR lpszString);
+    // The window's font (WM_GETFONT), as a handle: nullptr for the system font.
+    HFONT GetFont() const;
     void GetWindowText(CString& rString) const;
 
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);

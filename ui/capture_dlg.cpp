@@ -10,17 +10,11 @@
 #include "afx_worker_thread.h"
 #include "debug_output.h"
 #include "port_settings.h"
-#include "shown_text.h"
-#include "win32_present_ports.h"
 
 namespace {
 
 using Map = mirl::MessageMap<CCaptureDlg>;
 
-// The list scrolls so that the newest line is the fifth row from the top.
-constexpr int kNewestLineRow = 5;
-// A list box draws its items a pixel in from either side.
-constexpr int kItemTextInset = 2;
 // Posted to itself to look the ports up once the window is drawn, and when a device came or went
 // while the port list was open.
 constexpr UINT kLookUpPortsMessage = WM_APP + 1;
@@ -39,17 +33,17 @@ const mirl::MessageEntry<CCaptureDlg> CCaptureDlg::kMessageMap[] = {
     Map::OnBnClicked(IDC_DELETE, &CCaptureDlg::OnDelete),
     Map::OnTimer(&CCaptureDlg::OnTimer),
     Map::OnMessage(WM_DPICHANGED, &CCaptureDlg::OnDpiChanged),
-    Map::OnMessage(WM_MEASUREITEM, &CCaptureDlg::OnMeasureItem),
-    Map::OnMessage(WM_DRAWITEM, &CCaptureDlg::OnDrawItem),
     Map::OnCbnDropdown(IDC_PORT, &CCaptureDlg::OnDropdownPort),
     Map::OnMessage(WM_DEVICECHANGE, &CCaptureDlg::OnDeviceChange),
     Map::OnMessage(kLookUpPortsMessage, &CCaptureDlg::OnLookUpPorts),
 };
 
-CCaptureDlg::CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent)
+CCaptureDlg::CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port,
+                         mirl::PortLookup lookUpPorts, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
       m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)),
-      m_control(capture, port, m_host, mirl::StartAfxThread, mirl::WriteDebugOutput) {}
+      m_lookUpPorts(std::move(lookUpPorts)),
+      m_control(capture, port, m_host, m_strLine, mirl::StartAfxThread, mirl::WriteDebugOutput) {}
 
 BOOL CCaptureDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (mirl::DispatchMessageMap(*this, kMessageMap, message, wParam, lParam, *pResult)) {
@@ -71,16 +65,15 @@ void CCaptureDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCaptureDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The list's own keyboard input and context menu go to the list, not the dialog. Without
-    // them the list still shows and fits its lines: it is bound already.
-    if (!m_listOutput.SubclassDlgItem(IDC_LIST, this))
-        mirl::WriteDebugOutput("the output list has no context menu or Ctrl+C: not subclassed");
-    // The dialog's font reached the list before it was subclassed.
-    m_listOutput.FitRowsToFont();
-    FillSettingsLists();
-    // Its ports are looked up once the window is drawn (OnPaint).
-    m_portList.Attach(GetDlgItem(IDC_PORT)->GetSafeHwnd());
+    // The lists' own input, menu and drawing go to their objects, not the dialog.
+    BOOL subclassed = m_listOutput.SubclassDlgItem(IDC_LIST, this);
+    subclassed &= m_portList.SubclassDlgItem(IDC_PORT, this);
+    if (!subclassed) mirl::WriteDebugOutput("a list could not be subclassed, and is not drawn");
+    // The dialog's font reached the lists before they were subclassed.
+    m_listOutput.FitToFont();
     FitPortListFont();
+    // The ports are looked up once the window is drawn (OnPaint).
+    FillSettingsLists();
 
     if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
         CString strAboutMenu;
@@ -99,10 +92,7 @@ BOOL CCaptureDlg::OnInitDialog() {
 
 // The items come from the same tables that the settings are mapped with.
 void CCaptureDlg::FillSettingsLists() {
-    CComboBox port;
-    port.Attach(GetDlgItem(IDC_PORT)->GetSafeHwnd());
-    for (const auto& name : mirl::PortItems()) port.AddString(name.c_str());
-    port.Detach();
+    for (const auto& name : mirl::PortItems()) m_portList.AddString(name.c_str());
     const auto fill = [](CComboBox& combo, const auto& items) {
         for (const auto& item : items) combo.AddString(std::string(item).c_str());
     };
@@ -174,10 +164,10 @@ void CCaptureDlg::OnTimer(UINT_PTR nIDEvent) {
 }
 
 // Moved to a display of another DPI, the window is rescaled and its controls get fonts of that DPI
-// by the default handling; the list's sideways range is the program's own to measure again.
+// by the default handling (the output list measures itself again in its WM_SETFONT); the port
+// list's heights are the program's own to set again.
 LRESULT CCaptureDlg::OnDpiChanged(WPARAM, LPARAM) {
     Default();
-    WidenListFor({});
     FitPortListFont();
     return 0;
 }
@@ -188,25 +178,6 @@ void CCaptureDlg::FitPortListFont() {
         static_cast<int>(m_comboBaud.SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1))));
 }
 
-LRESULT CCaptureDlg::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
-    if (wParam != IDC_PORT) return FALSE;
-    m_portList.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-    return TRUE;
-}
-
-// The output list and the port list are drawn by their own objects.
-LRESULT CCaptureDlg::OnDrawItem(WPARAM wParam, LPARAM lParam) {
-    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (wParam == IDC_LIST) {
-        m_listOutput.DrawItem(item);
-    } else if (wParam == IDC_PORT) {
-        m_portList.DrawItem(item);
-    } else {
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Each opening shows the ports as they are now; a closed list costs nothing.
 void CCaptureDlg::OnDropdownPort() {
     LookUpPorts();
@@ -214,7 +185,7 @@ void CCaptureDlg::OnDropdownPort() {
 
 void CCaptureDlg::LookUpPorts() {
     m_portsStale = false;
-    const HRESULT described = m_portList.SetPresentPorts(mirl::LookUpPresentPorts());
+    const HRESULT described = m_portList.SetPresentPorts(m_lookUpPorts());
     if (FAILED(described)) {
         char code[16] = {};
         std::to_chars(code, code + sizeof code - 1, static_cast<unsigned long>(described), 16);
@@ -257,79 +228,26 @@ CString CCaptureDlg::GetSelectedText(const CComboBox& combo) const {
     return text;
 }
 
-void CCaptureDlg::AddLine(const CString& text) {
-    AddLines({text.str()});
-}
-
-// Under Wine every add, count and scroll of a visible list repaints it at once (about 20 ms a
-// line), so a burst of hundreds of lines would freeze the window for seconds. The list therefore
-// takes a move's lines with its redraw off, scrolls once to the last and repaints once.
-void CCaptureDlg::AddLines(const std::vector<std::string>& lines) {
-    if (lines.empty()) return;
-    std::size_t bytes = 0;
-    for (const std::string& line : lines) bytes += line.size() + 1;
-    m_listOutput.SetRedraw(FALSE);
-    m_listOutput.InitStorage(static_cast<int>(lines.size()), static_cast<UINT>(bytes));
-    for (const std::string& line : lines) m_listOutput.AddString(line.c_str());
-    const int count = m_listOutput.GetCount();
-    m_listOutput.SetTopIndex(count - kNewestLineRow < 0 ? 0 : count - kNewestLineRow);
-    WidenListFor(lines);
-    m_listOutput.SetRedraw(TRUE);
-    m_listOutput.Invalidate();
-}
-
-// Keeps the list's sideways scroll range at its widest line, so that the horizontal bar reaches
-// the end of every line; a list box leaves that range at 0 by itself. The widths are pixels of the
-// list's font, and that font changes with the display's DPI: under another font every line is
-// measured again.
-void CCaptureDlg::WidenListFor(const std::vector<std::string>& lines) {
-    const auto font = reinterpret_cast<HGDIOBJ>(m_listOutput.SendMessage(WM_GETFONT));
-    const CDC& dc = m_measuringDc;
-    const mirl::select_object_scope measuringFont(dc.GetSafeHdc(), font);
-    int widest = m_widestLine;
-    // On the text the list draws of each line; an empty one widens nothing.
-    const auto widen = [&](const std::string& line) {
-        const std::string_view shown = mirl::ShownTextOfLine(std::string_view(line));
-        if (shown.empty()) return;
-        const SIZE size = dc.GetTextExtent(shown.data(), static_cast<int>(shown.size()));
-        if (size.cx + kItemTextInset > widest) widest = size.cx + kItemTextInset;
-    };
-    if (font == m_measuredFont) {
-        for (const std::string& line : lines) widen(line);
-    } else {
-        m_measuredFont = font;
-        widest = 0;
-        for (const std::string& line : m_listOutput.Lines()) widen(line);
-    }
-    if (widest == m_widestLine) return;
-    m_widestLine = widest;
-    m_listOutput.SetHorizontalExtent(widest);
-}
-
-void CCaptureDlg::ResetList() {
-    m_listOutput.ResetContent();
-    m_widestLine = 0;
-    m_listOutput.SetHorizontalExtent(0);
-}
-
 void CCaptureDlg::Host::AddLine(const std::string& text) {
-    m_dlg.AddLines({text});
+    m_dlg.m_listOutput.AddLines({text});
 }
 
 void CCaptureDlg::Host::AddLines(const std::vector<std::string>& lines) {
-    m_dlg.AddLines(lines);
+    m_dlg.m_listOutput.AddLines(lines);
 }
 
 void CCaptureDlg::Host::ResetList() {
-    m_dlg.ResetList();
+    m_dlg.m_listOutput.RemoveAllLines();
 }
 
 void CCaptureDlg::Host::SetConnectText(const std::string& text) {
     m_dlg.m_btnConnect.SetWindowText(text.c_str());
 }
 
-void CCaptureDlg::Host::EnableControl(int controlId, bool enable) {
-    if (CWnd* control = m_dlg.GetDlgItem(controlId)) control->EnableWindow(enable);
+void CCaptureDlg::Host::LockSettings(bool lock) {
+    for (const int id : kLockedControls) {
+        if (CWnd* control = m_dlg.GetDlgItem(id)) control->EnableWindow(!lock);
+    }
 }
 
 int CCaptureDlg::Host::MessageBox(const std::string& text,

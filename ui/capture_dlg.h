@@ -4,6 +4,7 @@
 #include "afxwin.h"
 #include "capture_host.h"
 #include "connection_control.h"
+#include "line_assembly.h"
 #include "output_list_box.h"
 #include "port_list.h"
 #include "resource.h"
@@ -11,16 +12,16 @@
 
 class CCaptureDlg : public CDialog {
   public:
-    // `capture` and `port` are the process-wide objects; they outlive the dialog.
-    CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, CWnd* pParent = nullptr);
+    // `capture` and `port` are the process-wide objects; they outlive the dialog. `lookUpPorts`
+    // tells which ports are present.
+    CCaptureDlg(mirl::CaptureState& capture, mirl::SerialPort& port, mirl::PortLookup lookUpPorts,
+                CWnd* pParent = nullptr);
 
     enum { IDD = IDD_MAIN };
 
-    // Line output: one list item per line, scrolled so that the newest is the fifth from the top,
-    // and scrollable sideways to the end of the widest line.
-    void AddLine(const CString& text);
-    void AddLines(const std::vector<std::string>& lines);
-    void ResetList();
+    // The settings controls, locked during a capture, in the order they are locked and unlocked.
+    static constexpr int kLockedControls[] = {IDC_PORT,     IDC_BAUD,     IDC_PARITY,
+                                              IDC_DATABITS, IDC_STOPBITS, IDC_DEFAULT};
 
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
@@ -38,8 +39,6 @@ class CCaptureDlg : public CDialog {
     void OnDelete();
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMeasureItem(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     void OnDropdownPort();
     LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnLookUpPorts(WPARAM wParam, LPARAM lParam);
@@ -55,6 +54,8 @@ class CCaptureDlg : public CDialog {
     CButton m_btnConnect;
     CString m_strPort;
     HICON m_hIcon;
+    // The pending line, and the rule that completes it.
+    mirl::LineAssembler m_strLine;
     // Draws the port list; reached through m_strPort for everything else.
     CPortList m_portList;
 
@@ -68,7 +69,7 @@ class CCaptureDlg : public CDialog {
         void AddLines(const std::vector<std::string>& lines) override;
         void ResetList() override;
         void SetConnectText(const std::string& text) override;
-        void EnableControl(int controlId, bool enable) override;
+        void LockSettings(bool lock) override;
         int MessageBox(const std::string& text, const std::optional<std::string>& caption,
                        std::uint32_t type) override;
         void SetTimer(unsigned timerId, unsigned periodMs) override;
@@ -83,20 +84,15 @@ class CCaptureDlg : public CDialog {
     void FillSettingsLists();
     void FitPortListFont();
     void LookUpPorts();
-    void WidenListFor(const std::vector<std::string>& lines);
 
     static const mirl::MessageEntry<CCaptureDlg> kMessageMap[];
 
-    // The list's horizontal extent: its widest line in pixels of the font it was measured in, text
-    // inset included.
-    int m_widestLine = 0;
-    HGDIOBJ m_measuredFont = nullptr;
-    CMemoryDC m_measuringDc;
+    mirl::PortLookup m_lookUpPorts;
     // Not looked up since the window opened, or a device came or went since the last lookup.
     bool m_portsStale = true;
     // The window has been drawn once, and the first lookup asked for.
     bool m_painted = false;
     Host m_host{*this};
-    // Holds the pending line of the output; stops a running reader when the dialog goes.
+    // Stops a running reader when the dialog goes.
     mirl::ConnectionControl m_control;
 };

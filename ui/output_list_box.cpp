@@ -15,8 +15,10 @@ using Map = mirl::MessageMap<COutputListBox>;
 
 // What TranslateMessage makes of Ctrl+C.
 constexpr UINT kCtrlC = 0x03;
-// Where a plain list box starts an item's text: a pixel in from the row's left.
+// A plain list box draws an item's text a pixel in from either side of the row.
 constexpr int kTextInset = 1;
+// The list scrolls so that the newest line is the fifth row from the top.
+constexpr int kNewestLineRow = 5;
 
 }  // namespace
 
@@ -36,7 +38,8 @@ BOOL COutputListBox::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 // Every action draws the whole row, the focus mark exactly when the row has the focus: the mark is
 // drawn inverted, and drawn only on some actions it would get out of step with what the screen
 // held before. An empty list that has the focus gets a row with its mark only.
-void COutputListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+void COutputListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    const DRAWITEMSTRUCT& item = *lpDrawItemStruct;
     const HDC dc = item.hDC;
     const RECT row = item.rcItem;
     const std::wstring line = item.itemID == static_cast<UINT>(-1)
@@ -52,8 +55,7 @@ void COutputListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         ::SetBkColor(dc, ::GetSysColor(COLOR_HIGHLIGHT));
     }
     {
-        const mirl::select_object_scope font(dc,
-                                             reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+        const mirl::select_object_scope font(dc, GetFont());
         ::ExtTextOutW(dc, row.left + kTextInset, row.top, ETO_OPAQUE | ETO_CLIPPED, &row,
                       shown.data(), static_cast<UINT>(shown.size()), nullptr);
     }
@@ -63,14 +65,51 @@ void COutputListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         ::DrawFocusRect(dc, &row);
 }
 
-void COutputListBox::FitRowsToFont() {
+void COutputListBox::AddLines(const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    std::size_t bytes = 0;
+    for (const std::string& line : lines) bytes += line.size() + 1;
+    SetRedraw(FALSE);
+    InitStorage(static_cast<int>(lines.size()), static_cast<UINT>(bytes));
+    for (const std::string& line : lines) AddString(line.c_str());
+    SetTopIndex(std::max(GetCount() - kNewestLineRow, 0));
+    WidenFor(lines);
+    SetRedraw(TRUE);
+    Invalidate();
+}
+
+void COutputListBox::RemoveAllLines() {
+    ResetContent();
+    m_widestLine = 0;
+    SetHorizontalExtent(0);
+}
+
+void COutputListBox::FitToFont() {
     const int height = FontLineHeight(this);
     if (height > 0) SetItemHeight(0, static_cast<UINT>(height));
+    m_widestLine = 0;
+    WidenFor(Lines());
+}
+
+// Measured on the text the list draws of each line; an empty one widens nothing.
+void COutputListBox::WidenFor(const std::vector<std::string>& lines) {
+    const CDC& dc = m_measuringDc;
+    const mirl::select_object_scope font(dc.GetSafeHdc(), GetFont());
+    int widest = m_widestLine;
+    for (const std::string& line : lines) {
+        const std::string_view shown = mirl::ShownTextOfLine(std::string_view(line));
+        if (shown.empty()) continue;
+        const SIZE size = dc.GetTextExtent(shown.data(), static_cast<int>(shown.size()));
+        widest = std::max(widest, static_cast<int>(size.cx) + 2 * kTextInset);
+    }
+    if (widest == m_widestLine) return;
+    m_widestLine = widest;
+    SetHorizontalExtent(widest);
 }
 
 LRESULT COutputListBox::OnSetFont(WPARAM, LPARAM) {
     const LRESULT result = Default();
-    FitRowsToFont();
+    FitToFont();
     return result;
 }
 

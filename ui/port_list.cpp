@@ -33,61 +33,54 @@ ItemColours ColoursFor(UINT state) {
 
 }  // namespace
 
-HFONT CPortList::Font() const {
-    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-}
-
 std::string CPortList::ItemText(int index) const {
     CString text;
     GetLBText(index, text);
     return text.str();
 }
 
-HWND CPortList::ListWindow() const {
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    return SendMessage(CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info)) != FALSE
-               ? info.hwndList
-               : nullptr;
+mirl::PresentPorts::const_iterator CPortList::PresentPortNamed(std::string_view name) const {
+    const auto number = mirl::PortNumber(name);
+    return number ? m_ports.find(*number) : m_ports.end();
 }
 
 HRESULT CPortList::SetPresentPorts(mirl::PresentPorts ports) {
     m_ports = std::move(ports);
     std::map<int, std::string> spoken;
-    const int count = static_cast<int>(SendMessage(CB_GETCOUNT));
-    for (int index = 0; index < count; ++index) {
-        const auto number = mirl::PortNumber(ItemText(index));
-        const auto port = number ? m_ports.find(*number) : m_ports.end();
+    for (int index = 0; index < GetCount(); ++index) {
+        const auto port = PresentPortNamed(ItemText(index));
         const bool present = port != m_ports.end();
-        SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), present ? 1 : 0);
+        SetItemData(index, present ? 1 : 0);
         if (present) spoken[index] = mirl::PresentPortSpokenText(port->second);
     }
-    SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth()));
-    const HWND list = ListWindow();
+    SetDroppedWidth(static_cast<UINT>(DroppedWidth()));
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    const HWND list = GetComboBoxInfo(&info) ? info.hwndList : nullptr;
     // Looked up again while open (a device came or went): the open list shows the new marks.
     if (list != nullptr && GetDroppedState()) ::InvalidateRect(list, nullptr, TRUE);
     return m_descriptions.Set(list, spoken);
 }
 
 void CPortList::FitFont(int fieldHeight) {
-    const HFONT font = Font();
+    const HFONT font = GetFont();
     LOGFONTA bold{};
     if (font != nullptr && ::GetObjectA(font, sizeof bold, &bold) == sizeof bold) {
         bold.lfWeight = FW_BOLD;
         m_boldFont.reset(::CreateFontIndirectA(&bold));
     }
     m_itemHeight = FontLineHeight(this);
-    // The dialog measures items before its object is attached (under Wine at least), when no
-    // answer can come: the heights are set here instead.
-    if (m_itemHeight > 0) SendMessage(CB_SETITEMHEIGHT, 0, m_itemHeight);
-    if (fieldHeight > 0) SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight);
-    SendMessage(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth()));
+    // The dialog measures items before it subclasses the control, when no answer can come: the
+    // heights are set here instead.
+    if (m_itemHeight > 0) SetItemHeight(0, static_cast<UINT>(m_itemHeight));
+    if (fieldHeight > 0) SetItemHeight(-1, static_cast<UINT>(fieldHeight));
+    SetDroppedWidth(static_cast<UINT>(DroppedWidth()));
 }
 
 int CPortList::DroppedWidth() {
     CClientDC dc(this);
     const mirl::select_object_scope selected(
-        dc.GetSafeHdc(), m_boldFont ? static_cast<HGDIOBJ>(m_boldFont.get()) : Font());
+        dc.GetSafeHdc(), m_boldFont ? static_cast<HGDIOBJ>(m_boldFont.get()) : GetFont());
     int widest = 0;
     for (const auto& [number, description] : m_ports) {
         const std::string text = mirl::PresentPortText("COM" + std::to_string(number), description);
@@ -104,23 +97,24 @@ int CPortList::DroppedWidth() {
     return std::min(wanted, static_cast<int>(monitor.rcMonitor.right - monitor.rcMonitor.left));
 }
 
-void CPortList::MeasureItem(MEASUREITEMSTRUCT& item) const {
-    if (item.itemID != static_cast<UINT>(-1) && m_itemHeight > 0) item.itemHeight = m_itemHeight;
+void CPortList::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
+    if (lpMeasureItemStruct->itemID != static_cast<UINT>(-1) && m_itemHeight > 0)
+        lpMeasureItemStruct->itemHeight = static_cast<UINT>(m_itemHeight);
 }
 
-void CPortList::DrawItem(const DRAWITEMSTRUCT& item) const {
+void CPortList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    const DRAWITEMSTRUCT& item = *lpDrawItemStruct;
     const HDC dc = item.hDC;
     const ItemColours colours = ColoursFor(item.itemState);
     ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(colours.background));
     if (item.itemID != static_cast<UINT>(-1)) {
         const std::string name = ItemText(static_cast<int>(item.itemID));
         // The closed box shows the name alone, as a plain list would.
-        const bool marked = item.itemData != 0 && !(item.itemState & ODS_COMBOBOXEDIT);
-        const auto number = mirl::PortNumber(name);
-        const auto port = number ? m_ports.find(*number) : m_ports.end();
-        const std::string text =
-            marked && port != m_ports.end() ? mirl::PresentPortText(name, port->second) : name;
-        const HFONT font = marked && m_boldFont ? m_boldFont.get() : Font();
+        const auto port =
+            item.itemState & ODS_COMBOBOXEDIT ? m_ports.end() : PresentPortNamed(name);
+        const bool marked = port != m_ports.end();
+        const std::string text = marked ? mirl::PresentPortText(name, port->second) : name;
+        const HFONT font = marked && m_boldFont ? m_boldFont.get() : GetFont();
         const mirl::select_object_scope selected(dc, font);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ::GetSysColor(colours.text));

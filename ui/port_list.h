@@ -4,35 +4,36 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "afxwin.h"
 #include "item_descriptions.h"
 #include "present_ports.h"
 #include "win32_handles.h"
 
-// Attached to IDC_PORT (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS) once the dialog is up; the dialog
-// hands it the measure and draw requests for that control.
+// Subclasses IDC_PORT (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS) once the dialog is up, so that its
+// measure and draw requests reach it.
 class CPortList : public CComboBox {
   public:
-    // Marks each item present (item data 1) or not (0), where another process can read it too,
-    // tells screen readers what the opened list shows of the present ones, and widens the opened
-    // list to the longest text. What the screen readers' part came to: S_OK, or its first failure.
+    // The ports present now, as looked up: the opened list shows them, each item's data says
+    // present (1) or not (0) where another process can read it, screen readers hear what the
+    // opened list shows, and the opened list is as wide as its longest text. What the screen
+    // readers' part came to: S_OK, or its first failure.
     HRESULT SetPresentPorts(mirl::PresentPorts ports);
     // Takes the control's font as it is now (the dialog's, at the current DPI): the bold variant,
     // the item height, and the closed box's height as tall as `fieldHeight`, a plain list's.
     void FitFont(int fieldHeight);
 
     // Item heights; the box's own (itemID -1) is left as the control proposes it.
-    void MeasureItem(MEASUREITEMSTRUCT& item) const;
-    void DrawItem(const DRAWITEMSTRUCT& item) const;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
   private:
-    HFONT Font() const;
     std::string ItemText(int index) const;
+    // The port an item of this name stands for while it is present, else m_ports.end().
+    mirl::PresentPorts::const_iterator PresentPortNamed(std::string_view name) const;
     // The longest text of the opened list, insets and scroll bar included, at most the screen.
     int DroppedWidth();
-    // The window of the opened list, which holds the items a screen reader reads.
-    HWND ListWindow() const;
 
     mirl::PresentPorts m_ports;
     CItemDescriptions m_descriptions;

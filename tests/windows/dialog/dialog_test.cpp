@@ -29,7 +29,11 @@ class ProbeDlg : public CCaptureDlg {
   public:
     using Probe = std::function<void(ProbeDlg&)>;
     ProbeDlg(mirl::CaptureState& state, mirl::SerialPort& port, Probe probe)
-        : CCaptureDlg(state, port), m_probe(std::move(probe)) {}
+        : CCaptureDlg(state, port,
+                      [] {
+                          return mirl::PresentPorts{{7, "Arduino Uno"}};
+                      }),
+          m_probe(std::move(probe)) {}
 
     BOOL OnInitDialog() override {
         const BOOL result = CCaptureDlg::OnInitDialog();
@@ -69,7 +73,8 @@ class ProbeDlg : public CCaptureDlg {
     void Select(int id, int index) { ::SendMessageA(Item(id), CB_SETCURSEL, index, 0); }
     bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
 
-    using CCaptureDlg::AddLine;
+    void AddLine(const std::string& line) { m_listOutput.AddLines({line}); }
+    void ResetList() { m_listOutput.RemoveAllLines(); }
     CPortList& PortList() { return m_portList; }
 
   private:
@@ -114,7 +119,7 @@ TEST_F(CaptureDialogTest, ChosenSettingsReachThePortAndLockTheControls) {
         EXPECT_EQ(line.byteSize, 7);
         EXPECT_EQ(line.stopBits, 2);
         EXPECT_EQ(dlg.Text(IDC_CONNECT), "Disconnect");
-        for (const int id : mirl::kLockedControls) EXPECT_FALSE(dlg.Enabled(id)) << id;
+        for (const int id : CCaptureDlg::kLockedControls) EXPECT_FALSE(dlg.Enabled(id)) << id;
         EXPECT_TRUE(dlg.Enabled(IDC_DELETE));
         EXPECT_TRUE(dlg.Enabled(IDCANCEL));
         EXPECT_TRUE(dlg.Enabled(IDC_CONNECT));
@@ -122,7 +127,7 @@ TEST_F(CaptureDialogTest, ChosenSettingsReachThePortAndLockTheControls) {
 
         dlg.Click(IDC_CONNECT);
         EXPECT_EQ(dlg.Text(IDC_CONNECT), "Connect");
-        for (const int id : mirl::kLockedControls) EXPECT_TRUE(dlg.Enabled(id)) << id;
+        for (const int id : CCaptureDlg::kLockedControls) EXPECT_TRUE(dlg.Enabled(id)) << id;
         EXPECT_EQ(dlg.ListLines(), (std::vector<std::string>{"connected.", "disconnect."}));
         EXPECT_FALSE(port.IsOpen());
     });
@@ -185,7 +190,7 @@ TEST_F(CaptureDialogTest, ListScrollsSoTheNewestLineIsFifthFromTheTop) {
     Run([](ProbeDlg& dlg) {
         ShortenListToThreeRows(dlg);
         for (int n = 1; n <= 8; ++n) {
-            dlg.AddLine(CString(std::to_string(n).c_str()));
+            dlg.AddLine(std::to_string(n));
             EXPECT_EQ(ListTop(dlg), n <= 5 ? 0 : n - 5) << "after line " << n;
         }
     });
@@ -457,7 +462,7 @@ const std::vector<std::string> kCopyLines = {"connected.", "$GPGLL,1\r\n", "cd\n
 const std::string kAllLinesText = "connected.\r\n$GPGLL,1\r\ncd\n\ndisconnect.\r\n";
 
 void AddCopyLines(ProbeDlg& dlg) {
-    for (const std::string& line : kCopyLines) dlg.AddLine(CString(line));
+    for (const std::string& line : kCopyLines) dlg.AddLine(line);
 }
 
 int Selected(ProbeDlg& dlg) {
@@ -560,7 +565,7 @@ TEST_F(CaptureDialogTest, CtrlCCopiesTheSelectedLineOrElseAllLines) {
     Run([](ProbeDlg& dlg) {
         AddCopyLines(dlg);
         // A high byte, which the Unicode text must show as the ANSI code page does.
-        dlg.AddLine(CString("\xe4\r\n"));
+        dlg.AddLine("\xe4\r\n");
         ClearClipboard();
         PressCtrlC(dlg);
         ExpectClipboardHolds(kAllLinesText + "\xe4\r\n");
