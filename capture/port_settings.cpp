@@ -4,13 +4,10 @@
 
 namespace mirl {
 
-const std::vector<std::string>& PortItems() {
-    static const std::vector<std::string> items = [] {
-        std::vector<std::string> names;
-        for (int n = 1; n <= 256; ++n) names.push_back("COM" + std::to_string(n));
-        return names;
-    }();
-    return items;
+std::vector<std::string> PortItems() {
+    std::vector<std::string> names;
+    for (int n = 1; n <= 256; ++n) names.push_back("COM" + std::to_string(n));
+    return names;
 }
 
 std::uint8_t MapParity(std::string_view text) {

@@ -19,7 +19,7 @@ struct PortSettings {
 };
 
 // "COM1" .. "COM256", in order.
-const std::vector<std::string>& PortItems();
+std::vector<std::string> PortItems();
 inline constexpr std::array<std::string_view, 15> kBaudItems = {
     "110",   "300",   "600",   "1200",  "2400",   "4800",   "9600",  "14400",
     "19200", "38400", "56000", "57600", "115200", "128000", "256000"};
