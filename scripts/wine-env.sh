@@ -16,7 +16,7 @@
 #       included, goes through it (or through $MIRL_WINE, for a caller that is no shell).
 #       $MIRL_WINE_RUNS_32BIT is 1 where 32-bit Windows programs can run, else 0, and
 #       mirl_wine_no_32bit_reason says why not.
-#   mirl_wine_prefix_ready   (alias: mirl_wine_start)
+#   mirl_wine_prefix_ready
 #       Makes the prefix usable for this run and returns once it is: creates it on first use, and
 #       anew when it was made by the other loader (wineboot -i, about 15 s; Managed="N"
 #       for the X11 driver, because without a window manager Wine makes every hidden top-level
@@ -236,8 +236,6 @@ mirl_wine_prefix_ready() {
         export DISPLAY MIRL_OWN_XVFB=1
     fi
 }
-
-mirl_wine_start() { mirl_wine_prefix_ready "$@"; }
 
 mirl_wine_link_com() {
     local link=$WINEPREFIX/dosdevices/com$1 target
