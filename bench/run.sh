@@ -9,7 +9,7 @@
 #
 # The benchmarks use a Wine prefix of their own (build/wine/bench), so that their COM links never
 # meet the tests'; one WoW64 prefix runs both builds. Where 32-bit programs cannot run (the loader
-# rule in scripts/wine-env.sh), only the 64-bit figures are taken, and the table says why.
+# rule in scripts/wine-loader.sh), only the 64-bit figures are taken, and the table says why.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -17,6 +17,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 state=$root/build/bench-wine
 # shellcheck source=../scripts/wine-env.sh
 source "$root/scripts/wine-env.sh" bench
+# shellcheck source=../scripts/wine-prefix.sh
+source "$root/scripts/wine-prefix.sh"
+# shellcheck source=../scripts/wine-com.sh
+source "$root/scripts/wine-com.sh"
 # The builds: preset and the label their figures carry.
 builds=("windows x64")
 no_32bit=$(mirl_wine_no_32bit_reason) || builds+=("windows-x86 x86")

@@ -2,7 +2,7 @@
 # Installs, on an x86-64 Debian machine, whatever the build and the tests need and is still missing.
 # 32-bit Wine (wine32:i386), which runs the 32-bit program, is added only where this kernel runs
 # 32-bit programs: elsewhere it could not start, and with it installed Debian's `wine` fails for
-# every program (scripts/wine-env.sh then starts Wine through its 64-bit loader all the same).
+# every program (scripts/wine-loader.sh then starts Wine through its 64-bit loader all the same).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -32,8 +32,8 @@ missing=()
 for package in "${packages[@]}"; do installed "$package" || missing+=("$package"); done
 ((${#missing[@]} == 0)) || install "${missing[@]}"
 
-# shellcheck source=wine-env.sh
-source "$root/scripts/wine-env.sh" scratch
+# shellcheck source=kernel-32bit.sh
+source "$root/scripts/kernel-32bit.sh"
 if ! installed wine32:i386 && mirl_kernel_runs_32bit; then
     dpkg --print-foreign-architectures | grep -qx i386 || {
         $sudo dpkg --add-architecture i386

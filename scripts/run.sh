@@ -91,6 +91,10 @@ if [[ -z ${DISPLAY:-} ]]; then
 fi
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh run
+# shellcheck source=wine-prefix.sh
+source scripts/wine-prefix.sh
+# shellcheck source=wine-com.sh
+source scripts/wine-com.sh
 
 workdir=$(mktemp -d)
 pids=()

@@ -16,7 +16,8 @@ jobs="$(nproc)"
 scripts/install-deps.sh
 
 # Whatever Wine this command started ends with it, passed or failed.
-trap 'bash -c "source scripts/wine-env.sh scratch && mirl_wine_stop_all"' EXIT
+trap 'bash -c "source scripts/wine-env.sh scratch && source scripts/wine-prefix.sh &&
+    mirl_wine_stop_all"' EXIT
 
 stage() { printf '\n==== %s\n' "$*"; }
 
@@ -26,7 +27,7 @@ tests/launcher/wine_loader_test.sh
 
 not_run=""
 if [ "$scope" = all ]; then
-    no_32bit=$(bash -c 'source scripts/wine-env.sh scratch && mirl_wine_no_32bit_reason') || true
+    no_32bit=$(bash -c 'source scripts/wine-loader.sh && mirl_wine_no_32bit_reason') || true
     for preset in windows windows-x86; do
         stage "$preset: build"
         cmake --preset "$preset" >/dev/null

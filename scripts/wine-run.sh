@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the build tree's prefix; CTest's cross-compiling emulator.
 #   [MIRL_WINE_DPI=DPI] wine-run.sh PROGRAM.exe [ARGS...]
-# (see wine-env.sh for the prefix, display, server and the loader that starts Wine). A program
-# that Wine cannot load ends at once, with Wine's own message. With MIRL_WINE_DPI the program runs at
-# that DPI, and 96 is put back after it.
+# (see wine-env.sh for the prefix and the loader that starts Wine, wine-prefix.sh for its display
+# and server). A program that Wine cannot load ends at once, with Wine's own message. With
+# MIRL_WINE_DPI the program runs at that DPI, and 96 is put back after it.
 set -euo pipefail
 
 # shellcheck source=wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" "${1:?usage: wine-run.sh PROGRAM.exe [ARGS...]}"
+# shellcheck source=wine-prefix.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 # Where 32-bit programs cannot run, Wine would end a 32-bit one at once with status 0, and a test
 # that never ran would pass.
 pe_machine() {

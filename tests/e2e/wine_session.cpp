@@ -1,4 +1,4 @@
-// Everything Wine goes through scripts/wine-env.sh: prefix, Xvfb and server come up, and COM ports
+// Everything Wine goes through scripts/wine-*.sh: prefix, Xvfb and server come up, and COM ports
 // are linked, as for the Windows unit tests, the benchmarks and the launcher, in a prefix of the
 // suite's own.
 #include "wine_session.h"
@@ -109,18 +109,19 @@ void WineSession::Ready() {
 }
 
 std::string WineSession::RunSetUp() const {
-    const auto script = paths_.source_dir / "scripts/wine-env.sh";
-    if (!std::filesystem::exists(script))
-        throw std::runtime_error("missing " + script.string() + ": the Wine set-up script");
+    const auto scripts = paths_.source_dir / "scripts";
+    if (!std::filesystem::exists(scripts / "wine-prefix.sh"))
+        throw std::runtime_error("missing " + scripts.string() + ": the Wine set-up scripts");
     std::filesystem::create_directories(paths_.prefix.parent_path());
     SpawnOptions start;
     // DISPLAY unset: always an Xvfb of the session's own, so screenshots show only our windows.
-    start.argv = {"bash", "-c",
-                  "unset DISPLAY; source \"$0\" && mirl_wine_prefix_ready && "
-                  "printf 'WINEPREFIX=%s\\nDISPLAY=%s\\nWINEDEBUG=%s\\nWINEDLLOVERRIDES=%s\\n"
-                  "MIRL_WINE=%s\\nWINELOADER=%s\\n' \"$WINEPREFIX\" \"$DISPLAY\" \"$WINEDEBUG\" "
-                  "\"$WINEDLLOVERRIDES\" \"$MIRL_WINE\" \"${WINELOADER:-}\"",
-                  script.string()};
+    start.argv = {
+        "bash", "-c",
+        "unset DISPLAY; source \"$0/wine-env.sh\" && source \"$0/wine-prefix.sh\" && "
+        "mirl_wine_prefix_ready && printf 'WINEPREFIX=%s\\nDISPLAY=%s\\nWINEDEBUG=%s\\n"
+        "WINEDLLOVERRIDES=%s\\nMIRL_WINE=%s\\nWINELOADER=%s\\n' \"$WINEPREFIX\" \"$DISPLAY\" "
+        "\"$WINEDEBUG\" \"$WINEDLLOVERRIDES\" \"$MIRL_WINE\" \"${WINELOADER:-}\"",
+        scripts.string()};
     start.env = {{"MIRL_WINEPREFIX", paths_.prefix.string()}, {"MIRL_WINESERVER_LINGER", "60"}};
     // A first run makes the prefix (about 15 s); later ones only check it.
     const RunResult result = RunToEnd(start, std::chrono::seconds(240));
@@ -158,8 +159,10 @@ void WineSession::UnlinkPort(int n) const {
 void WineSession::RunWineEnvFunction(const std::vector<std::string>& call,
                                      const std::string& what) const {
     SpawnOptions run;
-    run.argv = {"bash", "-c", "source \"$0\" \"\" && \"$@\"",
-                (paths_.source_dir / "scripts/wine-env.sh").string()};
+    run.argv = {"bash", "-c",
+                "source \"$0/wine-env.sh\" \"\" && source \"$0/wine-prefix.sh\" && "
+                "source \"$0/wine-com.sh\" && \"$@\"",
+                (paths_.source_dir / "scripts").string()};
     run.argv.insert(run.argv.end(), call.begin(), call.end());
     run.env = env_;
     const RunResult result = RunToEnd(run, std::chrono::seconds(30));

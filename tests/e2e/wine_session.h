@@ -13,7 +13,7 @@ namespace e2e {
 // Where things are; compiled-in defaults from CMake, each one overridable by an environment
 // variable of the same name.
 struct E2ePaths {
-    std::filesystem::path source_dir;  // MIRL_E2E_SOURCE_DIR: for scripts/wine-env.sh
+    std::filesystem::path source_dir;  // MIRL_E2E_SOURCE_DIR: for scripts/wine-*.sh
     std::filesystem::path app;         // MIRL_E2E_APP: mirltty.exe
     std::filesystem::path driver;      // MIRL_E2E_DRIVER: e2e_driver.exe
     std::filesystem::path fixture;     // MIRL_E2E_FIXTURE: e2e_fixture.exe
@@ -73,10 +73,10 @@ class WineSession {
   private:
     friend class PortLink;
 
-    // Runs scripts/wine-env.sh and returns the environment it printed.
+    // Brings the prefix up through scripts/wine-prefix.sh and returns the environment it printed.
     std::string RunSetUp() const;
-    // Runs one of scripts/wine-env.sh's functions with its arguments in this session; throws,
-    // saying `what`, when it fails.
+    // Runs one of the functions of scripts/wine-prefix.sh and wine-com.sh with its arguments in
+    // this session; throws, saying `what`, when it fails.
     void RunWineEnvFunction(const std::vector<std::string>& call, const std::string& what) const;
 
     E2ePaths paths_;

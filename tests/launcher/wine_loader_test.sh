@@ -15,8 +15,8 @@ failures=0
 expect() {
     local got
     got=$(MIRL_WINE32_LOADER=$1 MIRL_WINE64_LOADER=$tmp/wine64 WINELOADER=stale bash -c \
-        'source "$0" scratch; echo "$MIRL_WINE $MIRL_WINE_RUNS_32BIT ${WINELOADER:-unset}" \
-         "$(mirl__prefix_kind)"' "$here/../../scripts/wine-env.sh")
+        'source "$0/wine-loader.sh"; source "$0/wine-prefix.sh"; echo "$MIRL_WINE" \
+         "$MIRL_WINE_RUNS_32BIT ${WINELOADER:-unset}" "$(mirl__prefix_kind)"' "$here/../../scripts")
     if [[ $got == "$2" ]]; then
         echo "ok: $1 gives $got"
     else

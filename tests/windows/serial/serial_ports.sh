@@ -5,7 +5,7 @@
 #
 #   serial_ports.sh start|stop STATE_DIR READER WRITER NULL MISSING HANGUP   (COM numbers, e.g. 20)
 #
-# The ports are the build tree's prefix's (scripts/wine-env.sh, which makes the links).
+# The ports are the build tree's prefix's (scripts/wine-com.sh, which makes the links).
 set -euo pipefail
 
 action=${1:?start or stop}
@@ -17,6 +17,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # The prefix is the one of the build tree that holds the state directory.
 # shellcheck source=../../../scripts/wine-env.sh
 source "$here/../../../scripts/wine-env.sh" "$state"
+# shellcheck source=../../../scripts/wine-com.sh
+source "$here/../../../scripts/wine-com.sh"
 
 stop() {
     for pid in "$state/socat.pid" "$state/socat-hangup.pid"; do
