@@ -65,13 +65,8 @@ mirl_wine_prefix_ready() {
             # A first program brings up Wine's services, the device manager among them, which
             # rewrites dosdevices/comN now rather than under a test's feet.
             mirl_wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
-            if [[ -f $(mirl__x11_state) ]]; then
-                local n pid
-                read -r n pid <"$(mirl__x11_state)"
-                # Our Xvfb lives as long as this server.
-                setsid bash -c "wineserver -w; kill $pid 2>/dev/null; rm -f '$(mirl__x11_state)'" \
-                    </dev/null >/dev/null 2>&1 9>&- &
-            fi
+            # Our Xvfb lives as long as this server.
+            mirl__end_xvfb_with_server
         fi
         [[ -n ${DISPLAY:-} ]] && echo "$DISPLAY" >"$WINEPREFIX.display"
         exit 0

@@ -2,9 +2,13 @@
 #
 #   mirl__start_xvfb
 #       Exports DISPLAY as the prefix's Xvfb, started unless the recorded one still runs.
-#   mirl__end_xvfb
-#       Ends the recorded Xvfb, if it is ours and still runs, and forgets it.
+#   mirl__end_xvfb [PID]
+#       Ends our Xvfb of the prefix, PID or else the recorded one, and forgets it.
+#   mirl__end_xvfb_with_server
+#       Lets the recorded Xvfb live as long as the prefix's running wineserver.
 # Each works on $WINEPREFIX's Xvfb (scripts/wine-env.sh).
+
+mirl__xvfb_script=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-xvfb.sh
 
 # Where this run's Xvfb is recorded: "display pid".
 mirl__x11_state() { echo "$WINEPREFIX.x11"; }
@@ -46,10 +50,20 @@ mirl__start_xvfb() {
 }
 
 mirl__end_xvfb() {
+    local state n pid=${1:-}
+    state=$(mirl__x11_state)
+    if [[ -z $pid && -f $state ]]; then read -r n pid <"$state" || true; fi
+    [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
+    rm -f "$state"
+}
+
+# The watcher ends the Xvfb it was started for, by its pid: by then the record may name a later
+# one. Like Xvfb itself, it must not inherit the lock that scripts/wine-prefix.sh holds on 9.
+mirl__end_xvfb_with_server() {
     local state n pid
     state=$(mirl__x11_state)
     [[ -f $state ]] || return 0
-    read -r n pid <"$state" || true
-    [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null
-    rm -f "$state"
+    read -r n pid <"$state"
+    setsid bash -c 'source "$0" && { wineserver -w; mirl__end_xvfb "$1"; }' \
+        "$mirl__xvfb_script" "$pid" </dev/null >/dev/null 2>&1 9>&- &
 }
