@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Makes the Windows downloads of the checked-out commit: dist/mirltty-VERSION-win32.zip (the
 # 32-bit program) and dist/mirltty-VERSION-win64.zip (the 64-bit one), each with mirltty.exe,
-# README.txt and SHA256SUMS. VERSION is the resource script's version block. The same commit
-# gives the same zips, byte for byte, wherever and whenever they are built: each program is built
-# twice in two folders and compared, and the zips' entries have a fixed order, the commit's time
-# and fixed permissions.
+# README.txt and SHA256SUMS. VERSION is the one in res/version.h, as a.b.c.d. The same commit gives
+# the same zips, byte for byte, wherever and whenever they are built: each program is built twice
+# in two folders and compared, and the zips' entries have a fixed order, the commit's time and
+# fixed permissions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -20,7 +20,10 @@ fi
 
 scripts/install-deps.sh
 scripts/check-reproducible.sh
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+# The builds above have checked that the header gives all four numbers.
+version=$(for part in MAJOR MINOR PATCH BUILD; do
+    sed -n "s/^#define MIRL_VERSION_$part \+\([0-9]\+\)$/\1/p" res/version.h
+done | paste -sd.)
 commit_time=$(git -C "$root" log -1 --format=%ct)
 
 mkdir -p dist

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "scenario_test.h"
+#include "version.h"
 
 namespace e2e {
 namespace {
@@ -22,7 +23,7 @@ void ExpectEndsWithin(Scenario& s, milliseconds limit, const char* how) {
 void ExpectAboutBox(Scenario& s) {
     const auto box = s.WaitBox();
     EXPECT_EQ(box.caption, kAboutCaption);
-    EXPECT_EQ(box.text, "mirlTTY Version 1.0");
+    EXPECT_EQ(box.text, MIRL_ABOUT_VERSION_LINE);
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     const auto children = s.Ok("children " + box.hwnd);
     EXPECT_NE(std::find(children.begin(), children.end(), "1:Button:OK"), children.end());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "resource.h"
+#include "version.h"
 #include "win32_handles.h"
 
 namespace mirl::test {
@@ -58,7 +59,7 @@ const std::vector<Expected> kMainControls = {
 
 const std::vector<Expected> kAboutControls = {
     {kNoId, L"Static", nullptr /* the icon */, 11, 17, 20, 20, kChild | SS_ICON},
-    {kNoId, L"Static", L"mirlTTY Version 1.0", 40, 10, 119, 8,
+    {kNoId, L"Static", L"" MIRL_ABOUT_VERSION_LINE, 40, 10, 119, 8,
      kChild | SS_LEFT | SS_NOPREFIX | WS_GROUP},
     {kNoId, L"Static", L"Zeichnet Text vom COM-Port auf", 40, 25, 119, 8,
      kChild | SS_LEFT | WS_GROUP},

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "version.h"
+
 namespace mirl::test {
 namespace {
 
@@ -124,17 +126,17 @@ class VersionTest : public ::testing::Test {
     std::vector<BYTE> m_block;
 };
 
-TEST_F(VersionTest, FileAndProductVersion1002) {
+TEST_F(VersionTest, FileAndProductVersionOfTheHeader) {
     void* value = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(m_block.data(), L"\\", &value, &length));
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000002u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000002u);
+    EXPECT_EQ(fixed->dwFileVersionMS, DWORD{MAKELONG(MIRL_VERSION_MINOR, MIRL_VERSION_MAJOR)});
+    EXPECT_EQ(fixed->dwFileVersionLS, DWORD{MAKELONG(MIRL_VERSION_BUILD, MIRL_VERSION_PATCH)});
+    EXPECT_EQ(fixed->dwProductVersionMS, DWORD{MAKELONG(MIRL_VERSION_MINOR, MIRL_VERSION_MAJOR)});
+    EXPECT_EQ(fixed->dwProductVersionLS, DWORD{MAKELONG(MIRL_VERSION_BUILD, MIRL_VERSION_PATCH)});
     EXPECT_EQ(fixed->dwFileType, DWORD{VFT_APP});
 }
 
@@ -150,8 +152,8 @@ TEST_F(VersionTest, GermanUnicodeTranslation) {
 
 TEST_F(VersionTest, StringBlockNamesTheProduct) {
     EXPECT_EQ(Text(L"ProductName"), L"mirlTTY");
-    EXPECT_EQ(Text(L"FileVersion"), L"1, 0, 0, 2");
-    EXPECT_EQ(Text(L"ProductVersion"), L"1, 0, 0, 2");
+    EXPECT_EQ(Text(L"FileVersion"), L"" MIRL_VERSION_STRING);
+    EXPECT_EQ(Text(L"ProductVersion"), L"" MIRL_VERSION_STRING);
 }
 
 }  // namespace
