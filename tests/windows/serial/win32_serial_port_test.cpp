@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <latch>
 #include <string>
 #include <thread>
 
@@ -183,12 +184,15 @@ TEST_F(ReaderPortTest, PurgeDuringABlockedReadReturnsAndTheReadEnds) {
     std::uint32_t bytesRead = 99;
     bool readOk = false;
     Clock::time_point returned;
+    std::latch atTheRead{1};
     std::thread reader([&] {
         std::uint8_t cell = 0;
+        atTheRead.count_down();
         readOk = m_port.ReadByte(cell, bytesRead);
         returned = Clock::now();
     });
-    std::this_thread::sleep_for(milliseconds(100));
+    // From here the read waits out its 500 ms on the silent port, and the purge comes meanwhile.
+    atTheRead.wait();
     const auto purged = Clock::now();
     EXPECT_TRUE(m_port.Purge(kPurgeAll));
     const auto purgeTook = std::chrono::duration_cast<milliseconds>(Clock::now() - purged);
