@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "message_boxes.h"
 #include "process_probe.h"
@@ -34,15 +33,18 @@ struct Figures {
     }
 };
 
-// Taken after a short settle, so that after a Disconnect the reader has surely ended.
+// Taken once Linux shows no thread that Wine no longer counts (or at the deadline): after a
+// Disconnect the reader ends for Wine as it lets go of the server, and on Linux just after.
 Figures Measure(Scenario& s, pid_t pid) {
-    std::this_thread::sleep_for(milliseconds(300));
+    const auto deadline = Clock::now() + milliseconds(5000);
     Figures f;
-    f.linux_side = FiguresOf(pid);
-    const auto w = s.Ok("process");
-    f.wine_threads = std::stol(w.at(0));
-    f.wine_handles = std::stol(w.at(1));
-    f.handle_count = std::stol(w.at(2));
+    do {
+        f.linux_side = FiguresOf(pid);
+        const auto w = s.Ok("process");
+        f.wine_threads = std::stol(w.at(0));
+        f.wine_handles = std::stol(w.at(1));
+        f.handle_count = std::stol(w.at(2));
+    } while (f.linux_side.threads > f.wine_threads && Clock::now() < deadline);
     return f;
 }
 
