@@ -28,7 +28,6 @@ void FakeHost::SetConnectText(const std::string& text) {
 
 void FakeHost::LockSettings(bool lock) {
     calls.push_back(lock ? "LockSettings on" : "LockSettings off");
-    locks.push_back(lock);
 }
 
 int FakeHost::MessageBox(const std::string& text, const std::optional<std::string>& caption,

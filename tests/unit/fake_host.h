@@ -41,7 +41,6 @@ class FakeHost final : public CaptureHost {
     std::vector<std::string> calls;
     std::vector<ShownBox> boxes;
     std::string connectText = "Connect";
-    std::vector<bool> locks;  // each LockSettings, in order
     bool timerRunning = false;
 
   private:

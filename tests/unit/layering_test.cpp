@@ -24,7 +24,6 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// Only capture/win32 may: the rest builds natively for the unit tests.
 TEST(LayeringTest, CaptureIncludesWindowsHeadersOnlyInItsWin32Folder) {
     const std::filesystem::path capture = std::filesystem::path(MIRL_SOURCE_DIR) / "capture";
     int files = 0;
