@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -13,6 +14,15 @@ namespace mirl::test {
 namespace {
 
 using unique_module = unique_any<win32_traits<HMODULE, &::FreeLibrary>>;
+
+// The paths built in are the build tree's as Wine sees it; a run elsewhere (a Windows runner that
+// has only the programs and the manifest) names them in the environment instead.
+const char* Located(const char* variable, const char* built_in) {
+    const char* path = std::getenv(variable);
+    return path != nullptr && *path != '\0' ? path : built_in;
+}
+const char* const kProgram = Located("MIRL_PROGRAM", MIRL_PROGRAM);
+const char* const kManifest = Located("MIRL_MANIFEST_FILE", MIRL_MANIFEST_FILE);
 
 std::string ReadFile(const char* path) {
     std::ifstream file(path, std::ios::binary);
@@ -33,8 +43,8 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR l
 // ours to say, and with only its own the program would be unthemed and DPI-unaware.
 TEST(ManifestTest, TheProgramHoldsExactlyOneManifestAndItIsOurs) {
     const unique_module program(::LoadLibraryExA(
-        MIRL_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    ASSERT_TRUE(program) << MIRL_PROGRAM << ": error " << ::GetLastError();
+        kProgram, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    ASSERT_TRUE(program) << kProgram << ": error " << ::GetLastError();
     std::vector<ULONG_PTR> names;
     ::EnumResourceNamesA(program.get(), RT_MANIFEST, CollectName,
                          reinterpret_cast<LONG_PTR>(&names));
@@ -50,13 +60,12 @@ TEST(ManifestTest, TheProgramHoldsExactlyOneManifestAndItIsOurs) {
     const auto* bytes =
         static_cast<const char*>(::LockResource(::LoadResource(program.get(), info)));
     ASSERT_NE(bytes, nullptr);
-    EXPECT_EQ(std::string(bytes, ::SizeofResource(program.get(), info)),
-              ReadFile(MIRL_MANIFEST_FILE));
+    EXPECT_EQ(std::string(bytes, ::SizeofResource(program.get(), info)), ReadFile(kManifest));
 }
 
 TEST(ManifestTest, AsksForWhatTheProgramNeeds) {
-    const std::string manifest = ReadFile(MIRL_MANIFEST_FILE);
-    ASSERT_FALSE(manifest.empty()) << MIRL_MANIFEST_FILE;
+    const std::string manifest = ReadFile(kManifest);
+    ASSERT_FALSE(manifest.empty()) << kManifest;
     for (const char* wanted : {
              R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)",
              R"(<supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"/>)",  // 7
