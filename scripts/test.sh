@@ -3,7 +3,7 @@
 # checks and Wine loader rule, the capture logic natively (plain, ThreadSanitizer, AddressSanitizer
 # + UBSan), the tests of the 64-bit and the 32-bit Windows program under Wine, the end-to-end suite
 # that drives both builds of the real mirltty.exe, and a second build of each in another folder
-# that must give the same bytes.
+# that must give the same bytes; and checks the workflow that runs them on hosted Windows runners.
 # Where 32-bit programs cannot run (scripts/wine-env.sh's loader rule), the 32-bit program is still
 # built and checked in every way that needs no running; its run-time suites are left out and the
 # last lines say so.
@@ -35,6 +35,8 @@ if [ "$scope" = all ]; then
     done
     stage "both builds of mirltty.exe built again in another folder"
     scripts/check-reproducible.sh
+    stage "the Windows workflow: valid, and naming only test programs that it runs"
+    tests/workflow/check_workflow.sh check .github/workflows/windows.yml build/windows build/windows-x86
 fi
 
 for preset in host host-tsan host-asan; do
