@@ -63,6 +63,10 @@ int CComboBox::SetItemData(int nIndex, DWORD_PTR dwItemData) {
         SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
 }
 
+int CComboBox::GetItemHeight(int nIndex) const {
+    return static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex)));
+}
+
 int CComboBox::SetItemHeight(int nIndex, UINT cyItemHeight) {
     return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex),
                                         static_cast<LPARAM>(cyItemHeight)));

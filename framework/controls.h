@@ -28,6 +28,7 @@ class CComboBox : public COwnerDrawn {
     int AddString(LPCSTR lpszString);
     int SetItemData(int nIndex, DWORD_PTR dwItemData);
     // nIndex -1: the box's own height; else the items'.
+    int GetItemHeight(int nIndex) const;
     int SetItemHeight(int nIndex, UINT cyItemHeight);
     // The open list's width in pixels, when wider than the box.
     int SetDroppedWidth(UINT nWidth);

@@ -69,11 +69,11 @@ BOOL CCaptureDlg::OnInitDialog() {
     BOOL subclassed = m_listOutput.SubclassDlgItem(IDC_LIST, this);
     subclassed &= m_portList.SubclassDlgItem(IDC_PORT, this);
     if (!subclassed) mirl::WriteDebugOutput("a list could not be subclassed, and is not drawn");
-    // The dialog's font reached the lists before they were subclassed.
+    FillSettingsLists();
+    // The dialog's font reached the lists before they were subclassed. The ports present are
+    // marked once the window is drawn (OnPaint).
     m_listOutput.FitToFont();
     FitPortListFont();
-    // The ports are looked up once the window is drawn (OnPaint).
-    FillSettingsLists();
 
     if (CMenu* pSysMenu = GetSystemMenu(FALSE)) {
         CString strAboutMenu;
@@ -174,8 +174,7 @@ LRESULT CCaptureDlg::OnDpiChanged(WPARAM, LPARAM) {
 
 // The port list's closed box as tall as its neighbour's, a plain list in the same font.
 void CCaptureDlg::FitPortListFont() {
-    m_portList.FitFont(
-        static_cast<int>(m_comboBaud.SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1))));
+    m_portList.FitFont(m_comboBaud.GetItemHeight(-1));
 }
 
 // Each opening shows the ports as they are now; a closed list costs nothing.
