@@ -370,33 +370,48 @@ std::unique_ptr<mirl::test::RowImage> RowOnScreen(const Target& t, const Request
     return shown->CopyScreen(row) ? std::move(shown) : nullptr;
 }
 
+// Reads the row on the screen until `shows` says it is as wanted or the deadline has passed
+// (a list repaints a moment after it is scrolled, and the screen a moment after that), and
+// answers what `shows` made of the last reading.
+template <typename Shows>
+std::string WatchRow(const Target& t, const Request& r, std::chrono::milliseconds patience,
+                     Shows shows) {
+    const auto deadline = Clock::now() + patience;
+    for (;;) {
+        const auto shown = RowOnScreen(t, r);
+        if (!shown) return Err("no such row on the screen");
+        const auto [wanted, answer] = shows(*shown);
+        if (wanted || Clock::now() >= deadline) return Ok({answer});
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 // `rowshows <id> <index> <bold> <text>`: how many pixels of the row on the screen differ from
-// <text> drawn by plain GDI in the dialog font (bold with 1), two pixels in, unselected.
+// <text> drawn by plain GDI in the dialog font (bold with 1), two pixels in, unselected: 0 once
+// the row shows exactly that, within 3 s.
 std::string RowShows(Target& t, const Request& r) {
-    const auto shown = RowOnScreen(t, r);
-    if (!shown) return Err("no such row on the screen");
     const mirl::unique_hwnd dialog = DialogWithFont(L"MS Sans Serif", 8);
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(dialog.get(), WM_GETFONT, 0, 0)), sizeof font,
                &font);
     font.lfWeight = r.Int(3) != 0 ? FW_BOLD : font.lfWeight;
     const mirl::unique_hfont drawnIn(CreateFontIndirectA(&font));
-    mirl::test::RowImage expected(shown->rect());
-    expected.DrawReference(drawnIn.get(), r.Arg(4).c_str(), 2, false, false);
-    return Ok({std::to_string(shown->Differences(expected))});
+    return WatchRow(t, r, std::chrono::milliseconds(3000), [&](const mirl::test::RowImage& shown) {
+        mirl::test::RowImage expected(shown.rect());
+        expected.DrawReference(drawnIn.get(), r.Arg(4).c_str(), 2, false, false);
+        const int differing = shown.Differences(expected);
+        return std::pair{differing == 0, std::to_string(differing)};
+    });
 }
 
 // `focusmark <id> <index> <0|1> <ms>`: whether the row on the screen shows a focus mark, once
 // that is what <0|1> says, or as it is at the deadline.
 std::string FocusMark(Target& t, const Request& r) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(r.Int(4));
-    for (;;) {
-        const auto shown = RowOnScreen(t, r);
-        if (!shown) return Err("no such row on the screen");
-        const bool marked = !shown->LeftEdgeIsPlain();
-        if (marked == (r.Int(3) != 0) || Clock::now() >= deadline) return Ok({marked ? "1" : "0"});
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    return WatchRow(
+        t, r, std::chrono::milliseconds(r.Int(4)), [&](const mirl::test::RowImage& shown) {
+            const bool marked = !shown.LeftEdgeIsPlain();
+            return std::pair{marked == (r.Int(3) != 0), std::string(marked ? "1" : "0")};
+        });
 }
 
 // `focusto <id>`: focus marks shown, as once the keyboard is in use, and the focus moved to the
