@@ -17,8 +17,7 @@ CMemoryDC::CMemoryDC() : m_memory(::CreateCompatibleDC(nullptr)) {
 
 int FontLineHeight(CWnd* pWnd) {
     CClientDC dc(pWnd);
-    const mirl::select_object_scope font(dc.GetSafeHdc(),
-                                         reinterpret_cast<HGDIOBJ>(pWnd->SendMessage(WM_GETFONT)));
+    const mirl::select_object_scope font(dc.GetSafeHdc(), pWnd->GetFont());
     TEXTMETRICA metrics{};
     return ::GetTextMetricsA(dc.GetSafeHdc(), &metrics) ? static_cast<int>(metrics.tmHeight) : 0;
 }

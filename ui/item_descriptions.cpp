@@ -37,12 +37,12 @@ HRESULT CItemDescriptions::Set(HWND list, const std::map<int, std::string>& desc
     const auto note = [&result](HRESULT outcome) {
         if (SUCCEEDED(result) && FAILED(outcome)) result = outcome;
     };
-    if (list != m_list) m_described.clear();
-    m_list = list;
+    // What is no longer described, or was described on another window, is cleared where it was.
     for (const int index : m_described) {
-        if (!descriptions.contains(index)) note(Forget(index));
+        if (list != m_list || !descriptions.contains(index)) note(Forget(index));
     }
     m_described.clear();
+    m_list = list;
     for (const auto& [index, text] : descriptions) {
         const std::wstring wide = mirl::WideFromAnsi(text);
         note(m_services.get()->SetHwndPropStr(list, static_cast<DWORD>(OBJID_CLIENT),

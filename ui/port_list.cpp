@@ -47,7 +47,8 @@ mirl::PresentPorts::const_iterator CPortList::PresentPortNamed(std::string_view 
 HRESULT CPortList::SetPresentPorts(mirl::PresentPorts ports) {
     m_ports = std::move(ports);
     std::map<int, std::string> spoken;
-    for (int index = 0; index < GetCount(); ++index) {
+    const int count = GetCount();
+    for (int index = 0; index < count; ++index) {
         const auto port = PresentPortNamed(ItemText(index));
         const bool present = port != m_ports.end();
         SetItemData(index, present ? 1 : 0);

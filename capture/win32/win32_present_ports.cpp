@@ -25,7 +25,7 @@ constexpr DEVPROPKEY kBusReportedDeviceDesc = {
 // A USB string descriptor holds at most 126 characters.
 constexpr DWORD kLongestBusText = 256;
 
-// SetupDiCreateDeviceInfoList and SetupDiGetClassDevs fail with INVALID_HANDLE_VALUE.
+// SetupDiGetClassDevsEx fails with INVALID_HANDLE_VALUE.
 using unique_hdevinfo = unique_any<win32_traits<HDEVINFO, &::SetupDiDestroyDeviceInfoList, true>>;
 
 // Long enough for a port name and any description; longer values are read again at their size,
